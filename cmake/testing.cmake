@@ -1,0 +1,29 @@
+# GoogleTest from the system's sources, and one ctest entry per test program.
+include(CTest)
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+
+option(ZET_WINE_TESTS "Run the Windows test programs under Wine" OFF)
+if(ZET_WINE_TESTS)
+  include(${CMAKE_CURRENT_LIST_DIR}/wine.cmake)
+endif()
+
+# zet_add_gtest(name SOURCES ... LIBS ... [LABELS ...])
+function(zet_add_gtest name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES LABELS "unit;${T_LABELS}" TIMEOUT 300)
+  zet_wine_test(${name})
+endfunction()
+
+# Makes a test that runs a Windows program depend on the shared Wine session.
+function(zet_wine_test test)
+  if(ZET_WINE_TESTS)
+    set_tests_properties(${test} PROPERTIES FIXTURES_REQUIRED wine)
+  endif()
+endfunction()

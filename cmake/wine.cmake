@@ -1,0 +1,28 @@
+# Runs the Windows test programs under Wine: a Japanese locale compiled into the
+# build tree (code page 932), one prefix created once per build tree, and a
+# wineserver kept alive across the tests so that each program starts quickly.
+set(ZET_WINE_DIR ${CMAKE_BINARY_DIR}/wine)
+set(ZET_WINE_PREFIX ${ZET_WINE_DIR}/prefix)
+set(ZET_WINE_LOCALE ${ZET_WINE_DIR}/locale)
+set(ZET_WINE_RUN ${ZET_WINE_DIR}/wine-run)
+
+configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.in ${ZET_WINE_RUN} @ONLY
+               FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-prefix.reg.in ${ZET_WINE_DIR}/prefix-settings.reg @ONLY)
+
+set(CMAKE_CROSSCOMPILING_EMULATOR ${ZET_WINE_RUN} CACHE FILEPATH "" FORCE)
+
+add_custom_command(
+  OUTPUT ${ZET_WINE_DIR}/prefix.stamp
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${ZET_WINE_PREFIX}
+  COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/wine-prefix.sh ${ZET_WINE_RUN} ${ZET_WINE_DIR}
+  COMMAND ${CMAKE_COMMAND} -E touch ${ZET_WINE_DIR}/prefix.stamp
+  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/wine-prefix.sh ${ZET_WINE_DIR}/prefix-settings.reg
+  COMMENT "Creating the Wine prefix and the ja_JP.UTF-8 locale"
+  VERBATIM)
+add_custom_target(wine_prefix ALL DEPENDS ${ZET_WINE_DIR}/prefix.stamp)
+
+add_test(NAME wine_start COMMAND ${ZET_WINE_RUN} --start-server)
+set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine)
+add_test(NAME wine_stop COMMAND ${ZET_WINE_RUN} --stop-server)
+set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine)

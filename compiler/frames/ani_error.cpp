@@ -1,0 +1,1 @@
+#include "compiler/frames/ani_error.h"

@@ -1,0 +1,1 @@
+#include "compiler/frames/code_buffer.h"

@@ -1,0 +1,1 @@
+#include "compiler/frames/frame_scanner.h"

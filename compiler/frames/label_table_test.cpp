@@ -1,0 +1,1 @@
+#include "compiler/frames/label_table.h"
