@@ -14,10 +14,7 @@ TEST(ShiftJisTest, WholeCharsLengthNeverSplitsACharacter) {
     size_t length;
     size_t expected;
   } cases[] = {
-      {"abc", 3, 3},
-      {"ab\x95\x5C", 4, 4},
-      {"ab\x95\x5C", 3, 2},
-      {"\x95\x5C\x95\x5C", 3, 2},
+      {"abc", 3, 3},      {"ab\x95\x5C", 4, 4}, {"ab\x95\x5C", 3, 2}, {"\x95\x5C\x95\x5C", 3, 2},
       {"\xB1\xB2", 1, 1},  // half-width katakana are single bytes
       {"", 0, 0},
   };
@@ -34,8 +31,8 @@ TEST(ShiftJisTest, FileNameOffsetSkipsTrailBackslashes) {
       {"C:\\dir\\Zetcomp.exe", 7},
       {"C:/dir/Zetcomp.exe", 7},
       {"Zetcomp.exe", 0},
-      {"C:\\\x95\x5C\\x.exe", 6},   // 表\ : the folder's own separator only
-      {"C:\\a\x95\x5Cx.exe", 3},    // a表x.exe: 0x5C inside the name is no separator
+      {"C:\\\x95\x5C\\x.exe", 6},  // 表\ : the folder's own separator only
+      {"C:\\a\x95\x5Cx.exe", 3},   // a表x.exe: 0x5C inside the name is no separator
       {"dir\\", 4},
   };
   for (const auto& c : cases) {

@@ -1,0 +1,76 @@
+#include "compiler/shell/batch_driver.h"
+
+#include <cstring>
+
+#include "compiler/common/win32_error.h"
+#include "compiler/shell/log_buffer.h"
+
+namespace zet {
+
+bool IsOptionArgument(const char* argument) {
+  return argument[0] == '-' || argument[0] == '/';
+}
+
+void ParseOptions(int count, char* const* arguments, CommandOptions& options) {
+  for (int i = 1; i < count; ++i) {
+    if (!IsOptionArgument(arguments[i])) {
+      continue;
+    }
+    const char* word = arguments[i] + 1;
+    if (strcmp(word, "install") == 0) {
+      options.install = true;
+    } else if (strcmp(word, "uninstall") == 0) {
+      options.uninstall = true;
+    }
+  }
+}
+
+RunMode ChooseRunMode(const CommandOptions& options) {
+  if (options.install) {
+    return RunMode::Install;
+  }
+  return options.uninstall ? RunMode::Uninstall : RunMode::Compile;
+}
+
+void CompileAll(int count, char* const* arguments, const ModeOperations& operations) {
+  for (int i = 1; i < count; ++i) {
+    if (IsOptionArgument(arguments[i])) {
+      continue;
+    }
+    AppendLog("%s 処理中...\r\n", arguments[i]);
+    operations.compileSourceFile(arguments[i]);
+    AppendLog("完了。\r\n");
+  }
+}
+
+static void RunChosenMode(int count, char* const* arguments, const ModeOperations& operations) {
+  CommandOptions options;
+  ParseOptions(count, arguments, options);
+  switch (ChooseRunMode(options)) {
+    case RunMode::Install:
+      operations.installShell();
+      break;
+    case RunMode::Uninstall:
+      operations.uninstallShell();
+      break;
+    case RunMode::Compile:
+      CompileAll(count, arguments, operations);
+      break;
+  }
+}
+
+bool RunBatch(int count, char* const* arguments, const ModeOperations& operations) {
+  try {
+    RunChosenMode(count, arguments, operations);
+    return false;
+  } catch (const Win32Error& error) {
+    AppendLog("%s\r\n", operations.systemMessage(error.code).c_str());
+  } catch (const std::string& message) {
+    AppendLog("%s\r\n", message.c_str());
+  } catch (...) {
+    AppendLog("エラーが発生したので処理を中断しました。\r\n");
+  }
+  return true;
+}
+
+}  // namespace zet
