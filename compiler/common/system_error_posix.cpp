@@ -1,0 +1,80 @@
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <string>
+
+#include "compiler/common/system_error.h"
+#include "compiler/common/win32_error.h"
+
+namespace zet {
+namespace {
+
+constexpr uint32_t kErrorTooManyOpenFiles = 4;
+constexpr uint32_t kErrorNotEnoughMemory = 8;
+constexpr uint32_t kErrorWriteProtect = 19;
+constexpr uint32_t kErrorGenFailure = 31;
+constexpr uint32_t kErrorSharingViolation = 32;
+constexpr uint32_t kErrorFileExists = 80;
+constexpr uint32_t kErrorDiskFull = 112;
+constexpr uint32_t kErrorFilenameExcedRange = 206;
+constexpr uint32_t kErrorCantResolveFilename = 1921;
+
+// Whether the folder part of `path` names an existing folder.
+bool ParentFolderExists(const char* path) {
+  std::string parent(path);
+  while (parent.size() > 1 && parent.back() == '/') {
+    parent.pop_back();  // "dir/" names dir itself
+  }
+  const size_t slash = parent.rfind('/');
+  if (slash == std::string::npos) {
+    parent = ".";
+  } else {
+    parent.resize(slash == 0 ? 1 : slash);
+  }
+  struct stat status;
+  return stat(parent.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+}  // namespace
+
+uint32_t Win32CodeFromErrno(int error, const char* path) {
+  switch (error) {
+    case ENOENT:
+      return path != nullptr && !ParentFolderExists(path) ? kErrorPathNotFound : kErrorFileNotFound;
+    case ENOTDIR:
+      return kErrorPathNotFound;
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+      return kErrorAccessDenied;
+    case EBUSY:
+    case ETXTBSY:
+      return kErrorSharingViolation;
+    case ENOSPC:
+    case EDQUOT:
+      return kErrorDiskFull;
+    case EROFS:
+      return kErrorWriteProtect;
+    case ENAMETOOLONG:
+      return kErrorFilenameExcedRange;
+    case ELOOP:
+      return kErrorCantResolveFilename;
+    case EMFILE:
+    case ENFILE:
+      return kErrorTooManyOpenFiles;
+    case ENOMEM:
+      return kErrorNotEnoughMemory;
+    case EEXIST:
+      return kErrorFileExists;
+    case EINVAL:
+      return kErrorInvalidParameter;
+    default:
+      return kErrorGenFailure;
+  }
+}
+
+uint32_t LastSystemError() {
+  return Win32CodeFromErrno(errno);
+}
+
+}  // namespace zet
