@@ -1,0 +1,118 @@
+#include "inspector/bitmap_blocks.h"
+
+#include <cstdlib>
+#include <limits>
+#include <string>
+
+#include "inspector/block_offset.h"
+#include "inspector/format.h"
+
+namespace zet {
+namespace {
+
+constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
+constexpr int64_t kInt32Min = std::numeric_limits<int32_t>::min();
+
+// Entries of the colour table: biClrUsed, or 2^biBitCount up to 8 bits.
+uint32_t ColourCount(uint32_t clrUsed, uint16_t bitCount) {
+  if (clrUsed != 0) {
+    return clrUsed;
+  }
+  return bitCount <= 8 ? 1u << bitCount : 0;
+}
+
+void ReadInfoHeader(const FileBytes& bytes, BitmapBlocks& bitmap, const char* owner) {
+  const uint32_t at = bitmap.infoOffset;
+  if (!bytes.Holds(at, kInfoHeaderSize)) {
+    throw FileFault{at, Format("%s のビットマップ情報ヘッダー (40 バイト) がファイルの終わりで"
+                               "切れています。",
+                               owner)};
+  }
+  bitmap.headerSize = bytes.U32(at);
+  bitmap.width = bytes.I32(at + 4);
+  bitmap.height = bytes.I32(at + 8);
+  bitmap.planes = bytes.U16(at + 12);
+  bitmap.bitCount = bytes.U16(at + 14);
+  if (bitmap.headerSize < kInfoHeaderSize) {
+    throw FileFault{at, Format("%s のビットマップ情報ヘッダーの大きさ (biSize) %u が 40 "
+                               "未満です。",
+                               owner, bitmap.headerSize)};
+  }
+  bitmap.colours = ColourCount(bytes.U32(at + 32), bitmap.bitCount);
+  const uint64_t infoLength = uint64_t{bitmap.headerSize} + 4 * uint64_t{bitmap.colours};
+  if (!bytes.Holds(at, infoLength)) {
+    throw FileFault{at, Format("%s のビットマップ情報と色テーブル (%s バイト) がファイルの"
+                               "終わりを越えています。",
+                               owner, std::to_string(infoLength).c_str())};
+  }
+  bitmap.infoLength = static_cast<uint32_t>(infoLength);
+}
+
+// ((biBitCount * biWidth + 31) / 32) * 4 * |biHeight|, which readers compute
+// in signed 32 bits: every step must stay in that range.
+void ComputePixelLength(BitmapBlocks& bitmap, const char* owner) {
+  const int64_t rows = std::llabs(int64_t{bitmap.height});
+  const int64_t rowBits = int64_t{bitmap.bitCount} * bitmap.width;
+  const int64_t rowBytes = (rowBits + 31) / 32 * 4;
+  const int64_t length = rowBytes * rows;
+  const uint32_t at = bitmap.infoOffset + 4;
+  if (rows > kInt32Max || rowBits < kInt32Min || rowBits + 31 > kInt32Max || length > kInt32Max ||
+      length < kInt32Min) {
+    throw FileFault{at, Format("%s のビットマップの幅 %d、高さ %d、%u ビットではピクセル"
+                               "ブロックの大きさが 32 ビットに収まりません。",
+                               owner, bitmap.width, bitmap.height, bitmap.bitCount)};
+  }
+  if (length < 0) {
+    throw FileFault{at, Format("%s のビットマップの幅 %d ではピクセルブロックの大きさが負に"
+                               "なります。",
+                               owner, bitmap.width)};
+  }
+  bitmap.rows = static_cast<uint32_t>(rows);
+  bitmap.pixelLength = static_cast<uint32_t>(length);
+}
+
+void PutU16(std::vector<uint8_t>& out, uint32_t at, uint16_t value) {
+  out[at] = static_cast<uint8_t>(value);
+  out[at + 1] = static_cast<uint8_t>(value >> 8);
+}
+
+void PutU32(std::vector<uint8_t>& out, uint32_t at, uint32_t value) {
+  PutU16(out, at, static_cast<uint16_t>(value));
+  PutU16(out, at + 2, static_cast<uint16_t>(value >> 16));
+}
+
+}  // namespace
+
+BitmapBlocks ReadBitmapBlocks(const FileBytes& bytes, uint32_t infoField, uint32_t bitsField,
+                              const char* owner) {
+  BitmapBlocks bitmap;
+  bitmap.infoOffset =
+      ReadBlockOffset(bytes, infoField, Format("%s のビットマップ情報", owner).c_str());
+  bitmap.bitsOffset =
+      ReadBlockOffset(bytes, bitsField, Format("%s のピクセルブロック", owner).c_str());
+  ReadInfoHeader(bytes, bitmap, owner);
+  ComputePixelLength(bitmap, owner);
+  if (!bytes.Holds(bitmap.bitsOffset, bitmap.pixelLength)) {
+    throw FileFault{bitmap.bitsOffset,
+                    Format("%s のピクセルブロック (%u バイト) がファイルの終わりを越えています。",
+                           owner, bitmap.pixelLength)};
+  }
+  return bitmap;
+}
+
+std::vector<uint8_t> MakeBmpFile(const FileBytes& bytes, const BitmapBlocks& bitmap) {
+  constexpr uint32_t kFileHeaderSize = 14;
+  const uint32_t bitsAt = kFileHeaderSize + bitmap.infoLength;
+  std::vector<uint8_t> file(kFileHeaderSize);
+  file[0] = 'B';
+  file[1] = 'M';
+  PutU32(file, 2, bitsAt + bitmap.pixelLength);
+  PutU32(file, 10, bitsAt);
+  const std::vector<uint8_t> info = bytes.Copy(bitmap.infoOffset, bitmap.infoLength);
+  const std::vector<uint8_t> pixels = bytes.Copy(bitmap.bitsOffset, bitmap.pixelLength);
+  file.insert(file.end(), info.begin(), info.end());
+  file.insert(file.end(), pixels.begin(), pixels.end());
+  return file;
+}
+
+}  // namespace zet

@@ -1,0 +1,155 @@
+#include "inspector/decompiler.h"
+
+#include "inspector/compiled_file.h"
+#include "inspector/format.h"
+#include "inspector/layout.h"
+#include "inspector/source_text.h"
+#include "inspector/text_code.h"
+
+namespace zet {
+namespace {
+
+// The compiler's label table holds 256 names.
+constexpr size_t kMostLabels = 256;
+
+bool IsStemCharacter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
+         c == '-' || c == '.';
+}
+
+std::string LowerCase(const char* name) {
+  std::string lower(name);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') {
+      c = static_cast<char>(c - 'A' + 'a');
+    }
+  }
+  return lower;
+}
+
+// The Shift-JIS value of a text, when some source line gives exactly it.
+std::string SourceValue(const TextField& text) {
+  if (text.offset != 0 && text.text.empty()) {
+    throw NoSourceFault{text.offset, Format("%sは空の文字列ですが、コンパイラーは空の文字列を"
+                                            "書きません。",
+                                            text.name.c_str())};
+  }
+  std::string value;
+  if (!ToShiftJis(text.text, value)) {
+    throw NoSourceFault{text.offset, Format("%sに Shift-JIS で書けない文字があります: \"%s\"",
+                                            text.name.c_str(), ShowText(text.text).c_str())};
+  }
+  if (!FitsSourceLine(value)) {
+    throw NoSourceFault{text.offset, Format("%sは改行を含むか 32766 バイトより長く、ソースの 1 "
+                                            "行に書けません。",
+                                            text.name.c_str())};
+  }
+  return value;
+}
+
+void CheckProducible(const CompiledFile& file, int kind) {
+  const KindRecord& record = file.kinds[kind];
+  const KindFields fields = KindFieldsOf(kind);
+  if (record.bitmap.planes != 1) {
+    throw NoSourceFault{record.bitmap.infoOffset + 12,
+                        Format("%s のビットマップの biPlanes が %u で、コンパイラーは 1 以外を"
+                               "受け付けません。",
+                               kKindNames[kind], record.bitmap.planes)};
+  }
+  if (JumpTargets(record.code).size() > kMostLabels) {
+    throw NoSourceFault{fields.code, Format("%s のコードの飛び先が 256 か所を超え、ラベルが"
+                                            "足りません。",
+                                            kKindNames[kind])};
+  }
+}
+
+// A file whose blocks are not where the compiler puts them came from no
+// source; the first header field that differs says which block.
+void CheckLayout(const FileBytes& bytes, const CompiledFile& file) {
+  const FileBytes expected(LayOutCompiledFile(ContentOf(bytes, file)));
+  for (uint32_t at = 0; at < kHeaderSize; at += 4) {
+    if (bytes.U32(at) != expected.U32(at)) {
+      throw NoSourceFault{at, Format("%s は %u ですが、コンパイラーはこの内容のファイルに %u を"
+                                     "書きます。",
+                                     HeaderFieldName(at).c_str(), bytes.U32(at), expected.U32(at))};
+    }
+  }
+  if (expected.All() != bytes.All()) {
+    throw NoSourceFault{kHeaderSize, "ブロックの並びがコンパイラーの書く並びと違います。"};
+  }
+}
+
+void AddText(std::string& source, const char* key, const TextField& text) {
+  const std::string value = SourceValue(text);
+  if (!value.empty()) {
+    source += SourceLine(key, value);
+  }
+}
+
+void AddKind(std::string& source, const CompiledFile& file, int kind,
+             const std::vector<std::string>& bitmapNames) {
+  const KindRecord& record = file.kinds[kind];
+  source += Format("\r\n[%s]\r\n", kKindNames[kind]);
+  const int owner = record.sharesWith >= 0 ? record.sharesWith : kind;
+  source += SourceLine("BITMAP", bitmapNames[owner]);
+  source += SourceLine("FRAMEHEIGHT", Format("%d", record.frameHeight));
+  source += SourceLine("FRAMETIME", Format("%d", record.frameTime));
+  AddText(source, "SUFFIX", record.suffix);
+  AddText(source, "MESSAGE", record.message);
+  const std::vector<std::string> lines = FramesValues(record.code, record.codeLength);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    source += SourceLine(Format("FRAMES%u", static_cast<unsigned>(i + 1)).c_str(), lines[i]);
+  }
+}
+
+std::string SourceText(const CompiledFile& file, const std::string& stem,
+                       const std::vector<std::string>& bitmapNames) {
+  std::string source = "; zetdump で復元したソース\r\n[basis]\r\nversion=11\r\n";
+  source += SourceLine("output", stem + ".ztr");
+  AddText(source, "comment", file.comment);
+  AddText(source, "username", file.userName);
+  source += "\r\n[BUTTONS]\r\n";
+  for (int i = 0; i < kCaptionCount; ++i) {
+    AddText(source, kCaptionKeys[i], file.captions[i]);
+  }
+  for (int kind = 0; kind < kKindCount; ++kind) {
+    AddKind(source, file, kind, bitmapNames);
+  }
+  return source;
+}
+
+}  // namespace
+
+std::string SourceStem(const std::string& path) {
+  const size_t slash = path.find_last_of("/\\");
+  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  const size_t dot = name.rfind('.');
+  if (dot != std::string::npos && dot > 0) {
+    name.resize(dot);
+  }
+  for (char c : name) {
+    if (!IsStemCharacter(c)) {
+      return "decompiled";
+    }
+  }
+  return name.empty() ? "decompiled" : name;
+}
+
+DecompiledFiles Decompile(const FileBytes& bytes, const std::string& stem) {
+  const CompiledFile file = ReadCompiledFile(bytes);
+  DecompiledFiles out;
+  std::vector<std::string> bitmapNames(kKindCount);
+  for (int kind = 0; kind < kKindCount; ++kind) {
+    CheckProducible(file, kind);
+    if (file.kinds[kind].sharesWith < 0) {
+      bitmapNames[kind] = LowerCase(kKindNames[kind]) + ".bmp";
+      out.bitmaps.emplace_back(bitmapNames[kind], MakeBmpFile(bytes, file.kinds[kind].bitmap));
+    }
+  }
+  out.source = SourceText(file, stem, bitmapNames);
+  CheckLayout(bytes, file);
+  out.sourceName = stem + ".zts";
+  return out;
+}
+
+}  // namespace zet

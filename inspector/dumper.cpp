@@ -1,0 +1,107 @@
+#include "inspector/dumper.h"
+
+#include <algorithm>
+
+#include "inspector/compiled_file.h"
+#include "inspector/format.h"
+#include "inspector/text_code.h"
+
+namespace zet {
+namespace {
+
+std::string TextLine(const char* label, const TextField& text) {
+  if (text.offset == 0) {
+    return Format("%s: なし\n", label);
+  }
+  return Format("%s: \"%s\" (位置 %u)\n", label, ShowText(text.text).c_str(), text.offset);
+}
+
+void DumpHeader(const CompiledFile& file, std::string& text) {
+  text += "マジック: ZTRV\n";
+  text += Format("バージョン: %u\n", file.version);
+  text += Format("サイズ: %u バイト\n", file.size);
+}
+
+void DumpTexts(const CompiledFile& file, std::string& text) {
+  text += TextLine("コメント", file.comment);
+  text += TextLine("ユーザー名", file.userName);
+  text += "ボタンの見出し:\n";
+  for (int i = 0; i < kCaptionCount; ++i) {
+    text += TextLine(Format("  %s", kCaptionKeys[i]).c_str(), file.captions[i]);
+  }
+}
+
+void DumpBitmap(const KindRecord& record, std::string& text) {
+  const BitmapBlocks& bitmap = record.bitmap;
+  text += Format("  ビットマップ: 幅 %d、高さ %u (%s)、%u ビット/ピクセル、", bitmap.width,
+                 bitmap.rows, bitmap.height < 0 ? "上から下" : "下から上", bitmap.bitCount);
+  text += bitmap.colours == 0 ? std::string("色テーブルなし") : Format("%u 色", bitmap.colours);
+  text += Format("、%u フレーム\n", record.frameCount);
+  if (record.sharesWith >= 0) {
+    text += Format("    ブロック: %s と共有 (情報 位置 %u、ピクセル 位置 %u)\n",
+                   kKindNames[record.sharesWith], bitmap.infoOffset, bitmap.bitsOffset);
+    return;
+  }
+  text += Format("    情報ブロック: 位置 %u、%u バイト\n", bitmap.infoOffset, bitmap.infoLength);
+  text +=
+      Format("    ピクセルブロック: 位置 %u、%u バイト\n", bitmap.bitsOffset, bitmap.pixelLength);
+}
+
+std::string LabelColumn(const std::vector<uint32_t>& targets, uint32_t offset) {
+  const bool labelled = std::binary_search(targets.begin(), targets.end(), offset);
+  std::string column = labelled ? LabelName(offset) + ":" : std::string();
+  column.resize(8, ' ');
+  return "    " + column;
+}
+
+std::string HexBytes(const FileBytes& bytes, uint32_t at, uint32_t size) {
+  std::string hex;
+  for (uint32_t i = 0; i < size; ++i) {
+    hex += Format("%02X ", bytes.U8(at + i));
+  }
+  hex.resize(21, ' ');
+  return hex;
+}
+
+void DumpCode(const FileBytes& bytes, const KindRecord& record, std::string& text) {
+  text += Format("  コード: 位置 %u、%u バイト、%u 命令\n", record.codeOffset, record.codeLength,
+                 static_cast<unsigned>(record.code.size()));
+  const std::vector<uint32_t> targets = JumpTargets(record.code);
+  for (const Instruction& instruction : record.code) {
+    const uint32_t size = InstructionSize(instruction.op);
+    text += LabelColumn(targets, instruction.offset) + Format("%05u  ", instruction.offset) +
+            HexBytes(bytes, record.codeOffset + instruction.offset, size) +
+            StatementText(instruction) + "\n";
+  }
+  if (std::binary_search(targets.begin(), targets.end(), record.codeLength)) {
+    text += LabelColumn(targets, record.codeLength) +
+            Format("%05u  (コードの終わり)\n", record.codeLength);
+  }
+}
+
+void DumpKind(const FileBytes& bytes, const CompiledFile& file, int kind, std::string& text) {
+  const KindRecord& record = file.kinds[kind];
+  text += Format("\n[%s]\n", kKindNames[kind]);
+  text += Format("  フレームの高さ: %d\n", record.frameHeight);
+  text += Format("  フレーム時間: %d\n", record.frameTime);
+  text += TextLine("  サフィックス", record.suffix);
+  text += TextLine("  メッセージ", record.message);
+  DumpBitmap(record, text);
+  DumpCode(bytes, record, text);
+}
+
+}  // namespace
+
+void DumpCompiledFile(const FileBytes& bytes, std::string& text) {
+  CompiledFile file;
+  ReadHeader(bytes, file);
+  DumpHeader(file, text);
+  ReadTexts(bytes, file);
+  DumpTexts(file, text);
+  for (int kind = 0; kind < kKindCount; ++kind) {
+    ReadKind(bytes, file, kind);
+    DumpKind(bytes, file, kind, text);
+  }
+}
+
+}  // namespace zet

@@ -1,0 +1,15 @@
+// The dump: everything a compiled file holds, as text for an author.
+#pragma once
+
+#include <string>
+
+#include "inspector/file_bytes.h"
+
+namespace zet {
+
+// Appends the dump of `bytes` to `text` (Shift-JIS, lines ending in "\n"),
+// part by part: header, texts, then each kind. Throws FileFault at the first
+// fault; `text` then holds the parts before it.
+void DumpCompiledFile(const FileBytes& bytes, std::string& text);
+
+}  // namespace zet

@@ -1,0 +1,48 @@
+#include "inspector/file_bytes.h"
+
+#include <utility>
+
+#include "inspector/format.h"
+
+namespace zet {
+
+FileBytes::FileBytes(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {
+  if (bytes_.size() > kLargestFile) {
+    throw FileFault{0, "ファイルが 4 GB を超えています。"};
+  }
+}
+
+bool FileBytes::Holds(uint64_t offset, uint64_t length) const {
+  return offset <= bytes_.size() && length <= bytes_.size() - offset;
+}
+
+void FileBytes::Require(uint32_t offset, uint32_t length) const {
+  if (!Holds(offset, length)) {
+    throw FileFault{
+        offset, Format("%u バイトの読み取りがファイルの終わり (%u) を越えます。", length, Size())};
+  }
+}
+
+uint8_t FileBytes::U8(uint32_t offset) const {
+  Require(offset, 1);
+  return bytes_[offset];
+}
+
+uint16_t FileBytes::U16(uint32_t offset) const {
+  Require(offset, 2);
+  return static_cast<uint16_t>(bytes_[offset] | bytes_[offset + 1] << 8);
+}
+
+uint32_t FileBytes::U32(uint32_t offset) const {
+  Require(offset, 4);
+  return static_cast<uint32_t>(bytes_[offset]) | static_cast<uint32_t>(bytes_[offset + 1]) << 8 |
+         static_cast<uint32_t>(bytes_[offset + 2]) << 16 |
+         static_cast<uint32_t>(bytes_[offset + 3]) << 24;
+}
+
+std::vector<uint8_t> FileBytes::Copy(uint32_t offset, uint32_t length) const {
+  Require(offset, length);
+  return std::vector<uint8_t>(bytes_.begin() + offset, bytes_.begin() + offset + length);
+}
+
+}  // namespace zet

@@ -1,0 +1,45 @@
+// The whole of one compiled file in memory, read only through bounds-checked
+// accessors: a hostile file can make a field point anywhere, and every such
+// read must end in a FileFault, never in a read past the end.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zet {
+
+// The first thing wrong with a file: where (a byte offset in the file) and
+// what, as a Shift-JIS sentence.
+struct FileFault {
+  uint32_t offset;
+  std::string text;
+};
+
+// Compiled files carry 32-bit offsets, so no sound file is larger.
+constexpr uint64_t kLargestFile = 0xFFFFFFFFu;
+
+class FileBytes {
+ public:
+  // Throws FileFault for more than kLargestFile bytes.
+  explicit FileBytes(std::vector<uint8_t> bytes);
+
+  uint32_t Size() const { return static_cast<uint32_t>(bytes_.size()); }
+  // Whether [offset, offset + length) lies inside the file.
+  bool Holds(uint64_t offset, uint64_t length) const;
+
+  // Little-endian reads; each throws FileFault when it would leave the file.
+  uint8_t U8(uint32_t offset) const;
+  uint16_t U16(uint32_t offset) const;
+  uint32_t U32(uint32_t offset) const;
+  int32_t I32(uint32_t offset) const { return static_cast<int32_t>(U32(offset)); }
+  std::vector<uint8_t> Copy(uint32_t offset, uint32_t length) const;
+  const std::vector<uint8_t>& All() const { return bytes_; }
+
+ private:
+  void Require(uint32_t offset, uint32_t length) const;
+
+  std::vector<uint8_t> bytes_;
+};
+
+}  // namespace zet

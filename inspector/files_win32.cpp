@@ -1,0 +1,18 @@
+#include <windows.h>
+
+#include "inspector/files.h"
+
+namespace zet {
+
+void MakeFolder(const std::string& path) {
+  if (CreateDirectoryA(path.c_str(), nullptr)) {
+    return;
+  }
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return;
+  }
+  throw FileError{path, "フォルダーを作れません。"};
+}
+
+}  // namespace zet

@@ -1,0 +1,11 @@
+// printf-style formatting into a string of any length. The inspector's
+// texts are Shift-JIS like the rest of the kit; %s arguments pass unchanged.
+#pragma once
+
+#include <string>
+
+namespace zet {
+
+std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+}  // namespace zet

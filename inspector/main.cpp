@@ -1,0 +1,118 @@
+// zetdump: shows, checks and decompiles compiled message files. Every input,
+// however damaged, ends in a message and an exit status.
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "inspector/checker.h"
+#include "inspector/decompiler.h"
+#include "inspector/dumper.h"
+#include "inspector/files.h"
+#include "inspector/text_code.h"
+
+namespace zet {
+namespace {
+
+constexpr int kSound = 0;
+constexpr int kFailed = 1;
+constexpr int kWrongUse = 2;
+
+void Write(FILE* stream, const std::string& text) {
+  const std::string shown = ToConsoleText(text);
+  std::fwrite(shown.data(), 1, shown.size(), stream);
+}
+
+// `path` stays as the console gave it; `text` is Shift-JIS.
+void Say(FILE* stream, const std::string& path, const std::string& text) {
+  const std::string prefix = path.empty() ? "" : path + ": ";
+  std::fwrite(prefix.data(), 1, prefix.size(), stream);
+  Write(stream, text + "\n");
+}
+
+int Usage() {
+  Say(stderr, "",
+      "使い方:\n"
+      "  zetdump ファイル                  内容を表示します\n"
+      "  zetdump --check ファイル          読み手が頼るすべてを検査します\n"
+      "  zetdump --decompile ファイル フォルダー\n"
+      "                                    同じファイルにコンパイルされるソースと BMP を書きます");
+  return kWrongUse;
+}
+
+int Dump(const std::string& path) {
+  const FileBytes bytes(ReadWholeFile(path));
+  std::string text;
+  try {
+    DumpCompiledFile(bytes, text);
+  } catch (const FileFault& fault) {
+    Write(stdout, text);
+    std::fflush(stdout);
+    Say(stderr, path, FaultLine(fault));
+    return kFailed;
+  }
+  Write(stdout, text);
+  return kSound;
+}
+
+int Check(const std::string& path) {
+  const FileBytes bytes(ReadWholeFile(path));
+  if (const auto fault = CheckCompiledFile(bytes)) {
+    Say(stderr, path, FaultLine(*fault));
+    return kFailed;
+  }
+  Say(stdout, path, "問題はありません。");
+  return kSound;
+}
+
+int DecompileTo(const std::string& path, const std::string& folder) {
+  const FileBytes bytes(ReadWholeFile(path));
+  DecompiledFiles files;
+  try {
+    files = Decompile(bytes, SourceStem(path));
+  } catch (const FileFault& fault) {
+    Say(stderr, path, "逆コンパイルできません。" + FaultLine(fault));
+    return kFailed;
+  } catch (const NoSourceFault& fault) {
+    Say(stderr, path,
+        "どのソースからも作れないファイルなので逆コンパイルしません。" +
+            FaultLine(FileFault{fault.offset, fault.text}));
+    return kFailed;
+  }
+  MakeFolder(folder);
+  for (const auto& [name, bmp] : files.bitmaps) {
+    WriteWholeFile(PathIn(folder, name), std::string(bmp.begin(), bmp.end()));
+  }
+  WriteWholeFile(PathIn(folder, files.sourceName), files.source);
+  Say(stdout, PathIn(folder, files.sourceName), "ソースを書きました。");
+  return kSound;
+}
+
+int Run(int argc, char** argv) {
+  if (argc == 2 && argv[1][0] != '-') {
+    return Dump(argv[1]);
+  }
+  if (argc == 3 && std::strcmp(argv[1], "--check") == 0) {
+    return Check(argv[2]);
+  }
+  if (argc == 4 && std::strcmp(argv[1], "--decompile") == 0) {
+    return DecompileTo(argv[2], argv[3]);
+  }
+  return Usage();
+}
+
+}  // namespace
+}  // namespace zet
+
+int main(int argc, char** argv) {
+  try {
+    return zet::Run(argc, argv);
+  } catch (const zet::FileError& error) {
+    zet::Say(stderr, error.path, error.text);
+  } catch (const zet::FileFault& fault) {
+    zet::Say(stderr, "", zet::FaultLine(fault));
+  } catch (const std::bad_alloc&) {
+    zet::Say(stderr, "", "メモリーが足りません。");
+  }
+  return zet::kFailed;
+}

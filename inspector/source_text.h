@@ -1,0 +1,32 @@
+// Lines of a source file that read back as exactly the values we mean: the
+// profile reader trims blanks at both ends of a value and drops one pair of
+// matching quotes, and a value ends at the end of its line.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "inspector/frame_code.h"
+
+namespace zet {
+
+// The longest value the compiler reads from one key.
+constexpr size_t kLongestValue = 32766;
+
+// Whether some source line holds `value` (Shift-JIS): no CR or LF, not
+// longer than kLongestValue.
+bool FitsSourceLine(const std::string& value);
+
+// "key=value\r\n", with the value in quotes when the reader would otherwise
+// trim or unquote it.
+std::string SourceLine(const char* key, const std::string& value);
+
+// The values of FRAMES1, FRAMES2, ... for a program that compiles to `code`
+// of `length` bytes: one statement per instruction, a label before each
+// jump target, lines cut between statements below kLongestValue. An empty
+// code gives "to;", an empty statement.
+std::vector<std::string> FramesValues(const std::vector<Instruction>& code, uint32_t length,
+                                      size_t lineLimit = kLongestValue);
+
+}  // namespace zet

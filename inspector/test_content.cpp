@@ -1,0 +1,111 @@
+#include "inspector/test_content.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+
+namespace zet {
+
+BitmapContent MakeBitmap(int32_t width, int32_t height, uint16_t bitCount, uint32_t clrUsed) {
+  BitmapContent bitmap;
+  bitmap.info.assign(40, 0);
+  PutU32(bitmap.info, 0, 40);
+  PutU32(bitmap.info, 4, static_cast<uint32_t>(width));
+  PutU32(bitmap.info, 8, static_cast<uint32_t>(height));
+  bitmap.info[12] = 1;
+  bitmap.info[14] = static_cast<uint8_t>(bitCount);
+  PutU32(bitmap.info, 32, clrUsed);
+  const uint32_t colours = clrUsed != 0 ? clrUsed : (bitCount <= 8 ? 1u << bitCount : 0);
+  for (uint32_t i = 0; i < 4 * colours; ++i) {
+    bitmap.info.push_back(static_cast<uint8_t>(i * 3));
+  }
+  const uint32_t rows = static_cast<uint32_t>(height < 0 ? -height : height);
+  const uint32_t length = (bitCount * static_cast<uint32_t>(width) + 31) / 32 * 4 * rows;
+  for (uint32_t i = 0; i < length; ++i) {
+    bitmap.pixels.push_back(static_cast<uint8_t>(i * 7 + 1));
+  }
+  return bitmap;
+}
+
+std::vector<uint8_t> Code(std::initializer_list<int> bytes) {
+  std::vector<uint8_t> code;
+  for (int byte : bytes) {
+    code.push_back(static_cast<uint8_t>(byte));
+  }
+  return code;
+}
+
+std::vector<uint8_t> LoopCode() {
+  return Code({0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x01, 0x02, 0x00, 0x03, 0x00, 0x04, 0x01,
+               0x00, 0x04, 0x00, 0x03, 0x00, 0x02, 0x00, 0x00, 0x02, 0x00, 0x03, 0x03, 0x00});
+}
+
+FileContent WorkedLayout() {
+  FileContent content;
+  content.comment = u"abc";
+  content.captions[0] = u"OK";
+  content.bitmaps.push_back(MakeBitmap(10, 20, 24));
+  for (KindContent& kind : content.kinds) {
+    kind.frameHeight = 20;
+    kind.code = Code({0, 0, 0});
+  }
+  return content;
+}
+
+FileContent DamageBase() {
+  FileContent content = WorkedLayout();
+  content.bitmaps[0] = MakeBitmap(10, 60, 24);
+  content.kinds[0].code = LoopCode();
+  return content;
+}
+
+FileContent RichFile() {
+  FileContent content;
+  content.comment = u"見本のコメント";
+  content.userName = u"見本 太郎";
+  content.captions[0] = u"了解";
+  content.captions[1] = u" やめる ";
+  content.captions[9] = u"\"ヘルプ\"";
+  content.bitmaps = {MakeBitmap(10, 60, 8), MakeBitmap(10, -20, 24), MakeBitmap(7, 20, 4, 5)};
+  KindContent* kinds = content.kinds;
+  kinds[0] = {20, 100, u"（お知らせ）", u"処理を続けます。", LoopCode(), 0};
+  // goto L3; 0; prob 1 of 2 goto L13;  (L13 is the end of the code)
+  kinds[1] = {60, -5, u"", u"'引用'", Code({3, 3, 0, 0, 0, 0, 4, 1, 0, 2, 0, 13, 0}), 0};
+  kinds[2] = {10, 0, u"", u"", {}, 1};
+  // repeat 3 for 65535; for 3 to 0;
+  kinds[3] = {5, 2147483647, u"\t", u"", Code({1, 3, 0, 0xFF, 0xFF, 2, 3, 0, 0, 0}), 2};
+  kinds[4] = {20, -2147483647 - 1, u"？", u"", Code({0, 0, 0}), 1};
+  return content;
+}
+
+void PutU32(std::vector<uint8_t>& bytes, uint32_t at, uint32_t value) {
+  for (uint32_t i = 0; i < 4; ++i) {
+    bytes.at(at + i) = static_cast<uint8_t>(value >> (8 * i));
+  }
+}
+
+uint32_t GetU32(const std::vector<uint8_t>& bytes, uint32_t at) {
+  uint32_t value = 0;
+  for (uint32_t i = 0; i < 4; ++i) {
+    value |= static_cast<uint32_t>(bytes.at(at + i)) << (8 * i);
+  }
+  return value;
+}
+
+TempFolder::TempFolder() {
+  static std::atomic<int> serial{0};
+  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() /
+      ("zetdump_test_" + std::to_string(stamp) + "_" + std::to_string(serial++));
+  std::filesystem::create_directories(path);
+  path_ = path.generic_string();
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+}  // namespace zet

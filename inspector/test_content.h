@@ -1,0 +1,52 @@
+// Compiled files for the tests, made from content through the compiler's
+// layout, and a temporary folder for real files.
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "inspector/layout.h"
+
+namespace zet {
+
+// A BMP info block (40-byte header and colour table) and a pixel block of
+// the size the header gives, filled with a pattern.
+BitmapContent MakeBitmap(int32_t width, int32_t height, uint16_t bitCount, uint32_t clrUsed = 0);
+
+// Frame code bytes.
+std::vector<uint8_t> Code(std::initializer_list<int> bytes);
+// '0; loop: 1; repeat 2 for 3; prob 1 of 4 goto loop; for 0 to 2; goto loop;'
+std::vector<uint8_t> LoopCode();
+
+// Comment "abc", caption OK "OK", every kind "0;" on one 24-bit bitmap of
+// 10 x 20: the 929-byte file whose every offset is known.
+FileContent WorkedLayout();
+// The same with the NOICON code LoopCode() and a bitmap of 10 x 60 with 3
+// frames of 20: 2232 bytes, the base of the damage table.
+FileContent DamageBase();
+// Every feature at once: Japanese texts, texts that need quotes, three
+// bitmaps of which two are shared, jumps to the end, empty code.
+FileContent RichFile();
+
+void PutU32(std::vector<uint8_t>& bytes, uint32_t at, uint32_t value);
+uint32_t GetU32(const std::vector<uint8_t>& bytes, uint32_t at);
+
+// A fresh folder under the system's temporary folder, removed with its
+// contents at the end.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::string& Path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+}  // namespace zet
