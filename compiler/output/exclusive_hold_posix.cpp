@@ -1,0 +1,28 @@
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <stdexcept>
+
+#include "compiler/output/exclusive_hold.h"
+
+namespace zet {
+
+// Linux has no share modes; the holders of this program honour flock().
+ExclusiveHold::ExclusiveHold(const std::string& path) {
+  const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd < 0) {
+    throw std::runtime_error("cannot hold " + path);
+  }
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    close(fd);
+    throw std::runtime_error("cannot lock " + path);
+  }
+  handle_ = fd;
+}
+
+ExclusiveHold::~ExclusiveHold() {
+  close(static_cast<int>(handle_));
+}
+
+}  // namespace zet

@@ -1,0 +1,21 @@
+#include <windows.h>
+
+#include <stdexcept>
+
+#include "compiler/output/exclusive_hold.h"
+
+namespace zet {
+
+ExclusiveHold::ExclusiveHold(const std::string& path) {
+  HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    throw std::runtime_error("cannot hold " + path);
+  }
+  handle_ = reinterpret_cast<intptr_t>(handle);
+}
+
+ExclusiveHold::~ExclusiveHold() {
+  CloseHandle(reinterpret_cast<HANDLE>(handle_));
+}
+
+}  // namespace zet

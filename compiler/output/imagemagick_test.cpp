@@ -1,0 +1,76 @@
+// Bitmaps written by ImageMagick's convert (made in the build tree): their
+// blocks reach the compiled file as they stand.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "compiler/common/system_message.h"
+#include "compiler/common/win32_error.h"
+#include "compiler/output/compile_source.h"
+#include "compiler/output/test_files.h"
+
+namespace zet {
+namespace {
+
+std::string ToolBitmap(const char* name) {
+  return ReadFile(std::string(ZET_IMAGEMAGICK_DIR) + "/" + name);
+}
+
+TEST(ImageMagickTest, CopiesTheBlocksOfEveryBitDepth) {
+  const struct {
+    const char* name;
+    uint16_t bitCount;
+  } kinds[] = {{"m1.bmp", 1}, {"m4.bmp", 4}, {"m8.bmp", 8}, {"m24.bmp", 24}, {"m32.bmp", 32}};
+  TempFolder folder;
+  CurrentFolderScope scope(folder.Path());
+  std::string source = "[basis]\r\nversion=11\r\noutput=out.ztr\r\n";
+  const char* sections[] = {"NOICON", "ASTERISK", "EXCLAMATION", "STOP", "QUESTION"};
+  for (int k = 0; k < 5; ++k) {
+    WriteFile(kinds[k].name, ToolBitmap(kinds[k].name));
+    source += std::string("[") + sections[k] + "]\r\nBITMAP=" + kinds[k].name + "\r\n";
+  }
+  WriteFile("src.zts", source);
+  CompileSourceFile("src.zts");
+
+  const std::string file = ReadFile("out.ztr");
+  for (int k = 0; k < 5; ++k) {
+    const std::string bitmap = ReadFile(kinds[k].name);
+    ASSERT_EQ(static_cast<uint8_t>(bitmap[28]), kinds[k].bitCount) << kinds[k].name;
+    const uint32_t biSize = Get32(bitmap, 14);
+    const uint32_t colors = Get32(bitmap, 46) != 0   ? Get32(bitmap, 46)
+                            : kinds[k].bitCount <= 8 ? 1u << kinds[k].bitCount
+                                                     : 0;
+    const int32_t width = static_cast<int32_t>(Get32(bitmap, 18));
+    const int32_t height = static_cast<int32_t>(Get32(bitmap, 22));
+    const uint32_t pixels =
+        (kinds[k].bitCount * width + 31) / 32 * 4 * (height < 0 ? -height : height);
+    const size_t record = 60 + 32 * k;
+    EXPECT_EQ(file.substr(Get32(file, record), biSize + 4 * colors),
+              bitmap.substr(14, biSize + 4 * colors))
+        << kinds[k].name;
+    EXPECT_EQ(file.substr(Get32(file, record + 4), pixels),
+              bitmap.substr(Get32(bitmap, 10), pixels))
+        << kinds[k].name;
+    EXPECT_EQ(static_cast<int32_t>(Get32(file, record + 8)), height) << kinds[k].name;
+  }
+  EXPECT_EQ(Get32(ToolBitmap("m32.bmp"), 14), 124u);  // a BITMAPV5HEADER
+}
+
+TEST(ImageMagickTest, RefusesARunLengthBitmapShorterThanItsPixels) {
+  TempFolder folder;
+  CurrentFolderScope scope(folder.Path());
+  const std::string bitmap = ToolBitmap("m8rle.bmp");
+  ASSERT_EQ(Get32(bitmap, 30), 1u);  // BI_RLE8
+  WriteFile("rle.bmp", bitmap);
+  WriteFile("src.zts", "[basis]\r\nversion=11\r\noutput=out.ztr\r\nBITMAP=rle.bmp\r\n");
+  try {
+    CompileSourceFile("src.zts");
+    FAIL() << "compiled";
+  } catch (const std::string& message) {
+    EXPECT_EQ(message, "[NOICON]の処理中にエラーが発生しました。\r\n" + SystemMessage(87));
+  }
+  EXPECT_FALSE(FileExists("out.ztr"));
+}
+
+}  // namespace
+}  // namespace zet

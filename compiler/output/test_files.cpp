@@ -1,0 +1,175 @@
+#include "compiler/output/test_files.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <stdexcept>
+#include <system_error>
+
+#ifdef _WIN32
+#include <direct.h>
+#include <io.h>
+#else
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace zet {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string NewFolderName() {
+  static std::atomic<int> counter{0};
+  const auto stamp = fs::file_time_type::clock::now().time_since_epoch().count();
+  std::ostringstream name;
+  name << "zet-output-" << stamp << "-" << counter++;
+  return name.str();
+}
+
+}  // namespace
+
+TempFolder::TempFolder() {
+  // Folder names stay ASCII: std::filesystem reads narrow names as UTF-8 on
+  // Windows, the system's ANSI calls as Shift-JIS.
+  const fs::path path = fs::temp_directory_path() / NewFolderName();
+  fs::create_directories(path);
+  path_ = path.generic_string();
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  for (const auto& entry : fs::recursive_directory_iterator(path_, ignored)) {
+    fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, ignored);
+  }
+  fs::remove_all(path_, ignored);
+}
+
+std::vector<std::string> TempFolder::Entries() const {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(path_)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+CurrentFolderScope::CurrentFolderScope(const std::string& folder)
+    : previous_(fs::current_path().generic_string()) {
+  fs::current_path(folder);
+}
+
+CurrentFolderScope::~CurrentFolderScope() {
+  std::error_code ignored;
+  fs::current_path(previous_, ignored);
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  FILE* file = fopen(path.c_str(), "wb");
+  if (file == nullptr) {
+    throw std::runtime_error("cannot create " + path);
+  }
+  const size_t written = fwrite(bytes.data(), 1, bytes.size(), file);
+  fclose(file);
+  if (written != bytes.size()) {
+    throw std::runtime_error("cannot write " + path);
+  }
+}
+
+std::string ReadFile(const std::string& path) {
+  FILE* file = fopen(path.c_str(), "rb");
+  if (file == nullptr) {
+    throw std::runtime_error("cannot open " + path);
+  }
+  std::string bytes;
+  char buffer[65536];
+  size_t got;
+  while ((got = fread(buffer, 1, sizeof buffer, file)) > 0) {
+    bytes.append(buffer, got);
+  }
+  fclose(file);
+  return bytes;
+}
+
+bool FileExists(const std::string& path) {
+#ifdef _WIN32
+  return _access(path.c_str(), 0) == 0;
+#else
+  return access(path.c_str(), F_OK) == 0;
+#endif
+}
+
+void MakeFolder(const std::string& path) {
+#ifdef _WIN32
+  const int result = _mkdir(path.c_str());
+#else
+  const int result = mkdir(path.c_str(), 0777);
+#endif
+  if (result != 0) {
+    throw std::runtime_error("cannot make folder " + path);
+  }
+}
+
+void SetReadOnly(const std::string& path, bool readOnly) {
+  const auto write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  fs::permissions(path, write, readOnly ? fs::perm_options::remove : fs::perm_options::add);
+}
+
+uint32_t Get32(const std::string& bytes, size_t offset) {
+  uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) {
+    value = value << 8 | static_cast<unsigned char>(bytes.at(offset + i));
+  }
+  return value;
+}
+
+void Put32(std::string& bytes, size_t offset, uint32_t value) {
+  for (int i = 0; i < 4; ++i) {
+    bytes.at(offset + i) = static_cast<char>(value >> (8 * i));
+  }
+}
+
+void Put16(std::string& bytes, size_t offset, uint16_t value) {
+  bytes.at(offset) = static_cast<char>(value);
+  bytes.at(offset + 1) = static_cast<char>(value >> 8);
+}
+
+std::string MakeBitmap(int32_t width, int32_t height, uint16_t bitCount, uint32_t colorsUsed) {
+  const uint32_t colors = colorsUsed != 0 ? colorsUsed : bitCount <= 8 ? 1u << bitCount : 0;
+  const uint32_t rowSize = (bitCount * width + 31) / 32 * 4;
+  const uint32_t rows = static_cast<uint32_t>(height < 0 ? -height : height);
+  const uint32_t offBits = 14 + 40 + 4 * colors;
+  std::string bytes(offBits + rowSize * rows, '\0');
+  bytes[0] = 'B';
+  bytes[1] = 'M';
+  Put32(bytes, 2, static_cast<uint32_t>(bytes.size()));
+  Put32(bytes, 10, offBits);
+  Put32(bytes, 14, 40);
+  Put32(bytes, 18, static_cast<uint32_t>(width));
+  Put32(bytes, 22, static_cast<uint32_t>(height));
+  Put16(bytes, 26, 1);
+  Put16(bytes, 28, bitCount);
+  Put32(bytes, 46, colorsUsed);
+  for (uint32_t i = 0; i < 4 * colors; ++i) {
+    bytes[54 + i] = static_cast<char>(i * 7 + 1);
+  }
+  for (uint32_t i = offBits; i < bytes.size(); ++i) {
+    bytes[i] = static_cast<char>((i - offBits) / rowSize * 31 + i);
+  }
+  return bytes;
+}
+
+std::string WideBlock(const std::string& ascii) {
+  std::string block;
+  for (char c : ascii) {
+    block += c;
+    block += '\0';
+  }
+  return block + std::string(2, '\0');
+}
+
+}  // namespace zet
