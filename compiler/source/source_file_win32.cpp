@@ -1,0 +1,81 @@
+// The Windows build: the path calls and the profile API, one call per read.
+#include <windows.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "compiler/common/shift_jis.h"
+#include "compiler/common/win32_error.h"
+#include "compiler/source/source_file.h"
+
+namespace zet {
+
+struct SourceFile::Index {};
+
+namespace {
+
+constexpr DWORD kValueBufferSize = 32767;
+constexpr DWORD kFullPathSlack = 1024;
+
+// GetFullPathNameA fails on an empty path without setting a code: the code
+// of an earlier failure, or 0 ("completed successfully"), would be reported.
+uint32_t PathFailureCode() {
+  const DWORD code = GetLastError();
+  return code != ERROR_SUCCESS ? code : ERROR_INVALID_NAME;
+}
+
+}  // namespace
+
+std::string ResolveFullPath(const char* path) {
+  SetLastError(ERROR_SUCCESS);
+  const DWORD needed = GetFullPathNameA(path, 0, nullptr, nullptr);
+  if (needed == 0) {
+    throw Win32Error{PathFailureCode()};
+  }
+  std::vector<char> buffer(needed + kFullPathSlack);
+  const DWORD length =
+      GetFullPathNameA(path, static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+  if (length == 0) {
+    throw Win32Error{PathFailureCode()};
+  }
+  if (length >= buffer.size()) {
+    // Only a current folder changed between the two calls gets here.
+    throw Win32Error{ERROR_INSUFFICIENT_BUFFER};
+  }
+  std::string full(buffer.data(), length);
+  if (GetFileAttributesA(full.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    throw Win32Error{PathFailureCode()};
+  }
+  return full;
+}
+
+SourceFile::SourceFile(const std::string& fullPath) : path_(fullPath) {}
+
+SourceFile::~SourceFile() = default;
+
+std::string SourceFile::GetString(const char* section, const char* key,
+                                  const char* defaultText) const {
+  std::unique_ptr<char[]> buffer(new char[kValueBufferSize]);
+  buffer[0] = '\0';
+  // Wine leaves the last byte unwritten when a double-byte character would
+  // not fit; it must not read as part of the value.
+  buffer[kValueBufferSize - 2] = '\0';
+  GetPrivateProfileStringA(section, key, defaultText, buffer.get(), kValueBufferSize,
+                           path_.c_str());
+  // The count returned is not used: Windows wraps it for values of 64 KiB and
+  // more. The terminator is within the buffer.
+  buffer[kValueBufferSize - 1] = '\0';
+  size_t length = strlen(buffer.get());
+  if (length == kValueBufferSize - 1) {
+    length = WholeCharsLength(buffer.get(), length);
+  }
+  return std::string(buffer.get(), length);
+}
+
+int32_t SourceFile::GetInt(const char* section, const char* key, int32_t defaultValue) const {
+  return static_cast<int32_t>(GetPrivateProfileIntA(section, key, defaultValue, path_.c_str()));
+}
+
+}  // namespace zet

@@ -1,0 +1,43 @@
+// A fresh folder under the system's temporary folder for one test, removed
+// with everything in it when the test ends.
+#pragma once
+
+#include <string>
+
+namespace zet {
+
+class TestFolder {
+ public:
+  TestFolder();
+  ~TestFolder();
+  TestFolder(const TestFolder&) = delete;
+  TestFolder& operator=(const TestFolder&) = delete;
+
+  const std::string& Path() const { return path_; }
+  // The folder, the platform's separator and `name`.
+  std::string PathOf(const std::string& name) const;
+  // Writes `bytes` as file `name` and returns its path.
+  std::string Write(const std::string& name, const std::string& bytes) const;
+  // Makes folder `name` and returns its path.
+  std::string MakeFolder(const std::string& name) const;
+
+ private:
+  std::string path_;
+};
+
+// Makes `folder` the current folder until the end of the scope.
+class CurrentFolderScope {
+ public:
+  explicit CurrentFolderScope(const std::string& folder);
+  ~CurrentFolderScope();
+  CurrentFolderScope(const CurrentFolderScope&) = delete;
+  CurrentFolderScope& operator=(const CurrentFolderScope&) = delete;
+
+ private:
+  std::string previous_;
+};
+
+// The current folder as the platform's path calls report it.
+std::string CurrentFolderPath();
+
+}  // namespace zet
