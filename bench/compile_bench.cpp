@@ -33,8 +33,8 @@ void WriteFile(const std::string& path, const std::string& bytes) {
   fclose(file);
 }
 
-std::string Bitmap(int seed) {
-  const uint32_t pixels = kBitmapWidth * 3 * kBitmapHeight;
+std::string Bitmap(int seed, int height = kBitmapHeight) {
+  const uint32_t pixels = kBitmapWidth * 3 * height;
   std::string bytes(54 + pixels, '\0');
   bytes[0] = 'B';
   bytes[1] = 'M';
@@ -42,7 +42,7 @@ std::string Bitmap(int seed) {
   Put32(bytes, 10, 54);
   Put32(bytes, 14, 40);
   Put32(bytes, 18, kBitmapWidth);
-  Put32(bytes, 22, kBitmapHeight);
+  Put32(bytes, 22, static_cast<uint32_t>(height));
   bytes[26] = 1;
   bytes[28] = 24;
   for (uint32_t i = 54; i < bytes.size(); ++i) {
@@ -54,7 +54,7 @@ std::string Bitmap(int seed) {
 // 5,000 frame statements (15,000 bytes of code, under the 16,384 limit) and
 // 5,000 empty statements, with a label and jumps to it.
 void WriteFramesSource() {
-  WriteFile("frames.bmp", Bitmap(0).substr(0, 54 + kBitmapWidth * 3 * 64));
+  WriteFile("frames.bmp", Bitmap(0, 64));
   std::string source = "[basis]\r\nversion=11\r\noutput=frames.ztr\r\nBITMAP=frames.bmp\r\n";
   source += "FRAMEHEIGHT=16\r\n";
   for (int n = 1; n <= kFramesLines; ++n) {
