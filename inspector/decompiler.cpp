@@ -1,5 +1,7 @@
 #include "inspector/decompiler.h"
 
+#include <algorithm>
+
 #include "inspector/compiled_file.h"
 #include "inspector/format.h"
 #include "inspector/layout.h"
@@ -67,11 +69,14 @@ void CheckProducible(const CompiledFile& file, int kind) {
 // source; the first header field that differs says which block.
 void CheckLayout(const FileBytes& bytes, const CompiledFile& file) {
   const FileBytes expected(LayOutCompiledFile(ContentOf(bytes, file)));
-  for (uint32_t at = 0; at < kHeaderSize; at += 4) {
-    if (bytes.U32(at) != expected.U32(at)) {
-      throw NoSourceFault{at, Format("%s は %u ですが、コンパイラーはこの内容のファイルに %u を"
-                                     "書きます。",
-                                     HeaderFieldName(at).c_str(), bytes.U32(at), expected.U32(at))};
+  // The size last: a misplaced block changes it too, and says less.
+  for (uint32_t at = 12; at <= kHeaderSize; at += 4) {
+    const uint32_t field = at == kHeaderSize ? 8 : at;
+    if (bytes.U32(field) != expected.U32(field)) {
+      throw NoSourceFault{
+          field, Format("%sは %u ですが、コンパイラーはこの内容のファイルに %u を"
+                        "書きます。",
+                        HeaderFieldName(field).c_str(), bytes.U32(field), expected.U32(field))};
     }
   }
   if (expected.All() != bytes.All()) {
@@ -123,16 +128,10 @@ std::string SourceText(const CompiledFile& file, const std::string& stem,
 std::string SourceStem(const std::string& path) {
   const size_t slash = path.find_last_of("/\\");
   std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  const size_t dot = name.rfind('.');
-  if (dot != std::string::npos && dot > 0) {
-    name.resize(dot);
-  }
-  for (char c : name) {
-    if (!IsStemCharacter(c)) {
-      return "decompiled";
-    }
-  }
-  return name.empty() ? "decompiled" : name;
+  name.resize(std::min(name.size(), name.rfind('.')));
+  const bool plain = !name.empty() && name[0] != '.' && name[0] != '-' &&
+                     std::all_of(name.begin(), name.end(), IsStemCharacter);
+  return plain ? name : "decompiled";
 }
 
 DecompiledFiles Decompile(const FileBytes& bytes, const std::string& stem) {

@@ -59,7 +59,7 @@ std::string HexBytes(const FileBytes& bytes, uint32_t at, uint32_t size) {
   for (uint32_t i = 0; i < size; ++i) {
     hex += Format("%02X ", bytes.U8(at + i));
   }
-  hex.resize(21, ' ');
+  hex.resize(22, ' ');
   return hex;
 }
 

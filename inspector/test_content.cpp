@@ -4,6 +4,10 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "inspector/text_code.h"
 
 namespace zet {
 
@@ -77,6 +81,39 @@ FileContent RichFile() {
   kinds[3] = {5, 2147483647, u"\t", u"", Code({1, 3, 0, 0xFF, 0xFF, 2, 3, 0, 0, 0}), 2};
   kinds[4] = {20, -2147483647 - 1, u"？", u"", Code({0, 0, 0}), 1};
   return content;
+}
+
+std::string Utf8Of(const std::string& shiftJis) {
+  std::u16string units;
+  PlatformFromShiftJis(shiftJis, units);
+  std::string utf8;
+  for (size_t i = 0; i < units.size(); ++i) {
+    uint32_t c = units[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < units.size()) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00u);
+    }
+    if (c < 0x80) {
+      utf8 += static_cast<char>(c);
+    } else if (c < 0x800) {
+      utf8 += static_cast<char>(0xC0 | c >> 6);
+      utf8 += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      utf8 += static_cast<char>(0xE0 | c >> 12);
+      utf8 += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+      utf8 += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      utf8 += static_cast<char>(0xF0 | c >> 18);
+      utf8 += static_cast<char>(0x80 | (c >> 12 & 0x3F));
+      utf8 += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+      utf8 += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return utf8;
+}
+
+std::string ReadTestFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 void PutU32(std::vector<uint8_t>& bytes, uint32_t at, uint32_t value) {

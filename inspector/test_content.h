@@ -30,6 +30,12 @@ FileContent DamageBase();
 // bitmaps of which two are shared, jumps to the end, empty code.
 FileContent RichFile();
 
+// UTF-8 of a Shift-JIS text, to compare with reviewed texts stored as UTF-8.
+std::string Utf8Of(const std::string& shiftJis);
+// The bytes of a file of the tests' own data (relative to the test's
+// working directory); empty when it cannot be read.
+std::string ReadTestFile(const std::string& path);
+
 void PutU32(std::vector<uint8_t>& bytes, uint32_t at, uint32_t value);
 uint32_t GetU32(const std::vector<uint8_t>& bytes, uint32_t at);
 

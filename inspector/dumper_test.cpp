@@ -1,0 +1,40 @@
+#include "inspector/dumper.h"
+
+#include <gtest/gtest.h>
+
+#include "inspector/layout.h"
+#include "inspector/test_content.h"
+
+namespace zet {
+namespace {
+
+// testdata/rich.dump.txt is the reviewed dump of RichFile(): every offset in
+// it was worked out by hand from the block sizes.
+TEST(DumperTest, DumpOfTheRichFileEqualsTheReviewedText) {
+  const std::vector<uint8_t> bytes = LayOutCompiledFile(RichFile());
+  std::string text;
+  DumpCompiledFile(FileBytes(bytes), text);
+  const std::string expected = ReadTestFile("testdata/rich.dump.txt");
+  ASSERT_FALSE(expected.empty());
+  EXPECT_EQ(Utf8Of(text), expected);
+  // The file the program tests read.
+  EXPECT_EQ(ReadTestFile("testdata/rich.ztr"), std::string(bytes.begin(), bytes.end()));
+}
+
+TEST(DumperTest, DumpStopsAtTheFirstFaultAfterThePartsBeforeIt) {
+  std::vector<uint8_t> bytes = LayOutCompiledFile(RichFile());
+  bytes[2143 - 13] = 9;  // ASTERISK's first instruction
+  std::string text;
+  try {
+    DumpCompiledFile(FileBytes(bytes), text);
+    ADD_FAILURE();
+  } catch (const FileFault& fault) {
+    EXPECT_EQ(fault.offset, 2130u);
+  }
+  EXPECT_NE(text.find("[NOICON]"), std::string::npos);
+  EXPECT_NE(text.find("goto L3;"), std::string::npos);
+  EXPECT_EQ(text.find("[ASTERISK]"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zet

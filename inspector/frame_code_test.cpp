@@ -1,0 +1,76 @@
+#include "inspector/frame_code.h"
+
+#include <gtest/gtest.h>
+
+#include "inspector/source_text.h"
+#include "inspector/test_content.h"
+
+namespace zet {
+namespace {
+
+std::vector<Instruction> Decode(const std::vector<uint8_t>& code, uint32_t frameCount = 3) {
+  return DecodeFrameCode(FileBytes(code), 0, static_cast<uint32_t>(code.size()), frameCount, "K");
+}
+
+TEST(FrameCodeTest, StatementsCompileBackToEachInstruction) {
+  const std::vector<Instruction> code = Decode(LoopCode());
+  const char* const expected[] = {
+      "0;", "1;", "repeat 2 for 3;", "prob 1 of 4 goto L3;", "for 0 to 2;", "goto L3;"};
+  ASSERT_EQ(code.size(), 6u);
+  for (size_t i = 0; i < code.size(); ++i) {
+    EXPECT_EQ(StatementText(code[i]), expected[i]);
+  }
+  EXPECT_EQ(JumpTargets(code), std::vector<uint32_t>{3});
+}
+
+TEST(FrameCodeTest, FramesValuesLabelTargetsAndCutLinesBetweenStatements) {
+  const struct {
+    std::vector<uint8_t> code;
+    size_t lineLimit;
+    std::vector<std::string> expected;
+  } cases[] = {
+      {LoopCode(),
+       kLongestValue,
+       {"0; L3: 1; repeat 2 for 3; prob 1 of 4 goto L3; for 0 to 2; goto L3;"}},
+      // "for 0 to 2; goto L3;" is exactly 20 bytes; "0; L3: 1; repeat 2 for 3;" is 25.
+      {LoopCode(),
+       20,
+       {"0; L3: 1;", "repeat 2 for 3;", "prob 1 of 4 goto L3;", "for 0 to 2; goto L3;"}},
+      {LoopCode(),
+       19,
+       {"0; L3: 1;", "repeat 2 for 3;", "prob 1 of 4 goto L3;", "for 0 to 2;", "goto L3;"}},
+      {{}, kLongestValue, {"to;"}},
+      {Code({3, 0, 0}), kLongestValue, {"L0: goto L0;"}},
+      {Code({3, 3, 0}), kLongestValue, {"goto L3; L3: to;"}},
+  };
+  for (const auto& c : cases) {
+    const std::vector<Instruction> code = Decode(c.code);
+    EXPECT_EQ(FramesValues(code, static_cast<uint32_t>(c.code.size()), c.lineLimit), c.expected)
+        << c.lineLimit;
+  }
+}
+
+TEST(SourceTextTest, ValuesTheReaderWouldTrimOrUnquoteGoInQuotes) {
+  const struct {
+    std::string value;
+    std::string line;
+  } cases[] = {
+      {"abc", "K=abc\r\n"},     {"a b", "K=a b\r\n"},           {" a", "K=\" a\"\r\n"},
+      {"a\t", "K=\"a\t\"\r\n"}, {"\v", "K=\"\v\"\r\n"},         {"'x'", "K=\"'x'\"\r\n"},
+      {"\"", "K=\"\"\"\r\n"},   {"a\"b", "K=a\"b\r\n"},         {"x'", "K=\"x'\"\r\n"},
+      {"=;[", "K==;[\r\n"},     {"\x81\x40", "K=\x81\x40\r\n"},  // the full-width space is no blank
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SourceLine("K", c.value), c.line) << c.value;
+  }
+}
+
+TEST(SourceTextTest, NoLineHoldsLineBreaksOrMoreThan32766Bytes) {
+  EXPECT_TRUE(FitsSourceLine(std::string(32766, 'a')));
+  EXPECT_FALSE(FitsSourceLine(std::string(32767, 'a')));
+  EXPECT_FALSE(FitsSourceLine("a\rb"));
+  EXPECT_FALSE(FitsSourceLine("a\nb"));
+}
+
+}  // namespace
+}  // namespace zet

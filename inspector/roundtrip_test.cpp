@@ -1,0 +1,156 @@
+// The round trip through the real compiler: compiled files decompile into a
+// source and BMP files that compile to the same bytes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "compiler/common/win32_error.h"
+#include "compiler/output/compile_source.h"
+#include "inspector/compiled_file.h"
+#include "inspector/decompiler.h"
+#include "inspector/dumper.h"
+#include "inspector/layout.h"
+#include "inspector/source_generator.h"
+#include "inspector/test_content.h"
+
+namespace zet {
+namespace {
+
+namespace fs = std::filesystem;
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+  WriteFile(path, std::string(bytes.begin(), bytes.end()));
+}
+
+std::vector<uint8_t> ReadBytes(const std::string& path) {
+  const std::string text = ReadTestFile(path);
+  return std::vector<uint8_t>(text.begin(), text.end());
+}
+
+// Compiles `source` as the compiler program does from `folder`: its paths
+// are relative to the current folder. The compiler's failure, as a test
+// failure.
+bool Compile(const std::string& folder, const std::string& source) {
+  const fs::path previous = fs::current_path();
+  fs::current_path(folder);
+  std::string failure;
+  try {
+    CompileSourceFile(source.c_str());
+  } catch (const std::string& message) {
+    failure = Utf8Of(message);
+  } catch (const Win32Error& error) {
+    failure = "Win32Error " + std::to_string(error.code);
+  }
+  fs::current_path(previous);
+  EXPECT_EQ(failure, "") << folder << "/" << source;
+  return failure.empty();
+}
+
+void WriteDecompiled(const DecompiledFiles& files, const std::string& folder) {
+  fs::create_directories(folder);
+  for (const auto& [name, bmp] : files.bitmaps) {
+    WriteFile(folder + "/" + name, bmp);
+  }
+  WriteFile(folder + "/" + files.sourceName, files.source);
+}
+
+// Where two byte strings first differ, for the failure message.
+std::string FirstDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+  const auto [left, right] = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
+  return "first difference at +" + std::to_string(left - a.begin()) + " (sizes " +
+         std::to_string(a.size()) + " and " + std::to_string(b.size()) + ")";
+}
+
+// Decompiles the compiled file at `path` into `folder`, compiles the result
+// and compares; the decompiled source is shown when they differ.
+void ExpectRoundTrip(const std::string& path, const std::string& folder) {
+  const std::vector<uint8_t> original = ReadBytes(path);
+  const DecompiledFiles files = Decompile(FileBytes(original), "again");
+  WriteDecompiled(files, folder);
+  if (!Compile(folder, files.sourceName)) {
+    return;
+  }
+  const std::vector<uint8_t> again = ReadBytes(folder + "/again.ztr");
+  EXPECT_EQ(again, original) << FirstDifference(again, original) << "\n" << Utf8Of(files.source);
+}
+
+void CopyExample(const std::string& folder) {
+  fs::create_directories(folder + "/bmp");
+  fs::copy_file("../examples/demo.zts", folder + "/demo.zts");
+  for (const char* name : {"plain", "info", "warn", "stop", "ask"}) {
+    fs::copy_file(std::string("../examples/bmp/") + name + ".bmp",
+                  folder + "/bmp/" + name + ".bmp");
+  }
+}
+
+TEST(RoundTripTest, DumpOfTheExampleEqualsTheReviewedText) {
+  const TempFolder temp;
+  CopyExample(temp.Path());
+  ASSERT_TRUE(Compile(temp.Path(), "demo.zts"));
+  std::string text;
+  DumpCompiledFile(FileBytes(ReadBytes(temp.File("demo.ztr"))), text);
+  const std::string expected = ReadTestFile("testdata/demo.dump.txt");
+  ASSERT_FALSE(expected.empty());
+  EXPECT_EQ(Utf8Of(text), expected);
+}
+
+TEST(RoundTripTest, TheExampleCompilesBackToTheSameBytes) {
+  const TempFolder temp;
+  CopyExample(temp.Path());
+  ASSERT_TRUE(Compile(temp.Path(), "demo.zts"));
+  ExpectRoundTrip(temp.File("demo.ztr"), temp.File("out"));
+}
+
+// The files of the inspector's own tests, which reach the corners of the
+// format: INT32_MIN frame times, texts in quotes, jumps to the end, empty
+// code, a strip of three bitmaps shared two ways.
+TEST(RoundTripTest, TheTestFilesCompileBackToTheSameBytes) {
+  const FileContent files[] = {WorkedLayout(), DamageBase(), RichFile()};
+  for (size_t i = 0; i < std::size(files); ++i) {
+    const TempFolder temp;
+    WriteFile(temp.File("in.ztr"), LayOutCompiledFile(files[i]));
+    ExpectRoundTrip(temp.File("in.ztr"), temp.File("out"));
+  }
+}
+
+int SourceCount() {
+  const char* text = std::getenv("ZET_ROUNDTRIP_SOURCES");
+  return text != nullptr ? std::atoi(text) : 200;
+}
+
+// Random sources: each must compile to the code worked out beside it, and
+// round-trip.
+TEST(RoundTripTest, RandomSourcesCompileToTheirCodeAndBackToTheSameBytes) {
+  std::mt19937 random(7);
+  for (int i = 0; i < SourceCount(); ++i) {
+    const GeneratedSource generated = GenerateSource(random);
+    const TempFolder temp;
+    for (const auto& [name, bmp] : generated.bitmaps) {
+      WriteFile(temp.File(name), bmp);
+    }
+    WriteFile(temp.File("in.zts"), generated.source);
+    ASSERT_TRUE(Compile(temp.Path(), "in.zts")) << Utf8Of(generated.source);
+    const std::vector<uint8_t> compiled = ReadBytes(temp.File("out.ztr"));
+    const FileBytes bytes(compiled);
+    const CompiledFile file = ReadCompiledFile(bytes);
+    for (int kind = 0; kind < kKindCount; ++kind) {
+      const KindRecord& record = file.kinds[kind];
+      const std::vector<uint8_t> code = bytes.Copy(record.codeOffset, record.codeLength);
+      EXPECT_EQ(code, generated.code[kind]) << "source " << i << ", kind " << kind << ": "
+                                            << FirstDifference(code, generated.code[kind]);
+    }
+    ExpectRoundTrip(temp.File("out.ztr"), temp.File("back"));
+    if (HasFailure()) {
+      FAIL() << "source " << i << ":\n" << Utf8Of(generated.source);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace zet
