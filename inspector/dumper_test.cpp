@@ -17,8 +17,13 @@ TEST(DumperTest, DumpOfTheRichFileEqualsTheReviewedText) {
   const std::string expected = ReadTestFile("testdata/rich.dump.txt");
   ASSERT_FALSE(expected.empty());
   EXPECT_EQ(Utf8Of(text), expected);
-  // The file the program tests read.
+  // The files the program's own tests read.
   EXPECT_EQ(ReadTestFile("testdata/rich.ztr"), std::string(bytes.begin(), bytes.end()));
+  FileContent jump = DamageBase();
+  jump.kinds[0].code[24] = 4;  // goto +4, inside "1;"
+  const std::vector<uint8_t> jumpBytes = LayOutCompiledFile(jump);
+  EXPECT_EQ(ReadTestFile("testdata/jump_into_instruction.ztr"),
+            std::string(jumpBytes.begin(), jumpBytes.end()));
 }
 
 TEST(DumperTest, DumpStopsAtTheFirstFaultAfterThePartsBeforeIt) {
