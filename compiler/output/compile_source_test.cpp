@@ -207,6 +207,23 @@ TEST_F(CompileSourceTest, SettlesFrameHeightAndFrameCount) {
   }
 }
 
+TEST_F(CompileSourceTest, CopiesBitmapsOfEveryDepthInEitherRowOrder) {
+  for (uint16_t bits : {1, 4, 8, 24, 32}) {
+    for (int32_t height : {24, -24}) {
+      const std::string bitmap = MakeBitmap(7, height, bits);
+      WriteFile("strip.bmp", bitmap);
+      ASSERT_EQ(CompileSource(Source("FRAMEHEIGHT=8\r\nFRAMES1=2;\r\n")), "") << bits << height;
+      const std::string file = ReadFile("out.ztr");
+      const uint32_t offBits = Get32(bitmap, 10);
+      // Info block, pixel block and frame height of the first record.
+      EXPECT_EQ(file.substr(Get32(file, 60), offBits - 14), bitmap.substr(14, offBits - 14));
+      EXPECT_EQ(Get32(file, 64), Get32(file, 60) + offBits - 14);
+      EXPECT_EQ(file.substr(Get32(file, 64), bitmap.size() - offBits), bitmap.substr(offBits));
+      EXPECT_EQ(Get32(file, 68), 8u);
+    }
+  }
+}
+
 TEST_F(CompileSourceTest, OpensPathsRelativeToTheCurrentFolder) {
   MakeFolder("sub");
   MakeFolder("bmp");

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "compiler/common/system_message.h"
-#include "compiler/common/win32_error.h"
 #include "compiler/output/compile_source.h"
 #include "compiler/output/test_files.h"
 
@@ -16,42 +15,63 @@ std::string ToolBitmap(const char* name) {
   return ReadFile(std::string(ZET_IMAGEMAGICK_DIR) + "/" + name);
 }
 
-TEST(ImageMagickTest, CopiesTheBlocksOfEveryBitDepth) {
+uint32_t PixelBlockSize(const std::string& bitmap) {
+  const uint16_t bits = static_cast<uint8_t>(bitmap[28]);
+  const int32_t width = static_cast<int32_t>(Get32(bitmap, 18));
+  const int32_t height = static_cast<int32_t>(Get32(bitmap, 22));
+  return (bits * width + 31) / 32 * 4 * static_cast<uint32_t>(height < 0 ? -height : height);
+}
+
+// convert writes rows bottom-up only: the same picture stored top-down.
+std::string TopDown(const std::string& bitmap) {
+  const int32_t height = static_cast<int32_t>(Get32(bitmap, 22));
+  const uint32_t offBits = Get32(bitmap, 10);
+  const uint32_t row = PixelBlockSize(bitmap) / static_cast<uint32_t>(height);
+  std::string flipped = bitmap;
+  Put32(flipped, 22, static_cast<uint32_t>(-height));
+  for (int32_t y = 0; y < height; ++y) {
+    flipped.replace(offBits + y * row, row, bitmap.substr(offBits + (height - 1 - y) * row, row));
+  }
+  return flipped;
+}
+
+TEST(ImageMagickTest, CopiesTheBlocksOfEveryBitDepthInEitherRowOrder) {
   const struct {
     const char* name;
     uint16_t bitCount;
   } kinds[] = {{"m1.bmp", 1}, {"m4.bmp", 4}, {"m8.bmp", 8}, {"m24.bmp", 24}, {"m32.bmp", 32}};
-  TempFolder folder;
-  CurrentFolderScope scope(folder.Path());
-  std::string source = "[basis]\r\nversion=11\r\noutput=out.ztr\r\n";
   const char* sections[] = {"NOICON", "ASTERISK", "EXCLAMATION", "STOP", "QUESTION"};
-  for (int k = 0; k < 5; ++k) {
-    WriteFile(kinds[k].name, ToolBitmap(kinds[k].name));
-    source += std::string("[") + sections[k] + "]\r\nBITMAP=" + kinds[k].name + "\r\n";
-  }
-  WriteFile("src.zts", source);
-  CompileSourceFile("src.zts");
+  for (bool topDown : {false, true}) {
+    TempFolder folder;
+    CurrentFolderScope scope(folder.Path());
+    std::string source = "[basis]\r\nversion=11\r\noutput=out.ztr\r\n";
+    for (int k = 0; k < 5; ++k) {
+      const std::string bitmap = ToolBitmap(kinds[k].name);
+      ASSERT_EQ(static_cast<uint8_t>(bitmap[28]), kinds[k].bitCount) << kinds[k].name;
+      WriteFile(kinds[k].name, topDown ? TopDown(bitmap) : bitmap);
+      source += std::string("[") + sections[k] + "]\r\nBITMAP=" + kinds[k].name + "\r\n";
+    }
+    WriteFile("src.zts", source);
+    CompileSourceFile("src.zts");
 
-  const std::string file = ReadFile("out.ztr");
-  for (int k = 0; k < 5; ++k) {
-    const std::string bitmap = ReadFile(kinds[k].name);
-    ASSERT_EQ(static_cast<uint8_t>(bitmap[28]), kinds[k].bitCount) << kinds[k].name;
-    const uint32_t biSize = Get32(bitmap, 14);
-    const uint32_t colors = Get32(bitmap, 46) != 0   ? Get32(bitmap, 46)
-                            : kinds[k].bitCount <= 8 ? 1u << kinds[k].bitCount
-                                                     : 0;
-    const int32_t width = static_cast<int32_t>(Get32(bitmap, 18));
-    const int32_t height = static_cast<int32_t>(Get32(bitmap, 22));
-    const uint32_t pixels =
-        (kinds[k].bitCount * width + 31) / 32 * 4 * (height < 0 ? -height : height);
-    const size_t record = 60 + 32 * k;
-    EXPECT_EQ(file.substr(Get32(file, record), biSize + 4 * colors),
-              bitmap.substr(14, biSize + 4 * colors))
-        << kinds[k].name;
-    EXPECT_EQ(file.substr(Get32(file, record + 4), pixels),
-              bitmap.substr(Get32(bitmap, 10), pixels))
-        << kinds[k].name;
-    EXPECT_EQ(static_cast<int32_t>(Get32(file, record + 8)), height) << kinds[k].name;
+    const std::string file = ReadFile("out.ztr");
+    for (int k = 0; k < 5; ++k) {
+      const std::string bitmap = ReadFile(kinds[k].name);
+      const uint32_t biSize = Get32(bitmap, 14);
+      const uint32_t colors = Get32(bitmap, 46) != 0   ? Get32(bitmap, 46)
+                              : kinds[k].bitCount <= 8 ? 1u << kinds[k].bitCount
+                                                       : 0;
+      const int32_t height = static_cast<int32_t>(Get32(bitmap, 22));
+      const size_t record = 60 + 32 * k;
+      EXPECT_EQ(file.substr(Get32(file, record), biSize + 4 * colors),
+                bitmap.substr(14, biSize + 4 * colors))
+          << kinds[k].name;
+      EXPECT_EQ(file.substr(Get32(file, record + 4), PixelBlockSize(bitmap)),
+                bitmap.substr(Get32(bitmap, 10), PixelBlockSize(bitmap)))
+          << kinds[k].name;
+      EXPECT_EQ(static_cast<int32_t>(Get32(file, record + 8)), height < 0 ? -height : height)
+          << kinds[k].name;
+    }
   }
   EXPECT_EQ(Get32(ToolBitmap("m32.bmp"), 14), 124u);  // a BITMAPV5HEADER
 }

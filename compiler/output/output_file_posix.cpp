@@ -111,11 +111,14 @@ uint32_t OutputFile::Write(const void* data, uint32_t length) {
   size_t left = length;
   while (left > 0) {
     const ssize_t written = write(AsDescriptor(handle_), next, left);
+    if (written < 0 && errno == EINTR) {
+      continue;
+    }
     if (written < 0) {
-      if (errno == EINTR) {
-        continue;
-      }
       throw Win32Error{WriteError(errno)};
+    }
+    if (written == 0) {
+      throw Win32Error{kErrorDiskFull};  // no progress: nothing more fits
     }
     next += written;
     left -= static_cast<size_t>(written);

@@ -39,5 +39,16 @@ TEST(WideTextTest, EmptyTextHasNoUnits) {
   EXPECT_EQ(ToWideText(""), u"");
 }
 
+#ifndef _WIN32
+// What Windows does with bytes that are no character is not settled (Wine
+// differs); the Linux build gives the code page's default character.
+TEST(WideTextTest, GivesTheDefaultCharacterForNonCharacters) {
+  EXPECT_EQ(ToWideText("a\x85\x40"
+                       "b"),
+            u"a\u30FBb");                      // an unassigned pair
+  EXPECT_EQ(ToWideText("a\x81"), u"a\u30FB");  // a lead byte at the end
+}
+#endif
+
 }  // namespace
 }  // namespace zet
