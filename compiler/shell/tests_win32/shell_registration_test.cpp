@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "compiler/common/system_message.h"
 #include "compiler/common/win32_error.h"
+#include "compiler/shell/batch_driver.h"
 #include "compiler/shell/log_buffer.h"
 #include "compiler/shell/program_path.h"
 #include "compiler/shell/shell_registration.h"
@@ -124,13 +126,20 @@ std::optional<std::string> ReadString(const Entry& entry) {
   return text;
 }
 
+// Removes whatever an earlier run may have left, subkeys of its own included.
+void RemoveRegistration() {
+  RegDeleteTreeA(HKEY_CLASSES_ROOT, "ZetrovaSource");
+  RegDeleteTreeA(HKEY_CLASSES_ROOT, ".zts");
+  RegDeleteTreeA(HKEY_LOCAL_MACHINE, kUninstallKey);
+}
+
 class ShellRegistrationTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    UninstallShell();
+    RemoveRegistration();
     LogBuffer.clear();
   }
-  void TearDown() override { UninstallShell(); }
+  void TearDown() override { RemoveRegistration(); }
 
   void ExpectInstalled(size_t count) {
     const std::vector<Entry> entries = ExpectedEntries();
@@ -196,7 +205,7 @@ TEST_F(ShellRegistrationTest, StopsAtTheFirstFailureAndKeepsWhatItWrote) {
       {".zts", 10},
   };
   for (const auto& c : cases) {
-    UninstallShell();
+    RemoveRegistration();
     LogBuffer.clear();
     MakeVolatileKey(c.volatileKey);
     try {
@@ -208,6 +217,28 @@ TEST_F(ShellRegistrationTest, StopsAtTheFirstFailureAndKeepsWhatItWrote) {
     ExpectInstalled(c.failingEntry - 1);
     EXPECT_EQ(LogBuffer, "") << c.volatileKey;
   }
+}
+
+TEST_F(ShellRegistrationTest, TheFailureReachesTheLogAsTheSystemsText) {
+  MakeVolatileKey("ZetrovaSource\\Shell\\help");
+  ModeOperations operations;
+  operations.installShell = InstallShell;
+  operations.uninstallShell = UninstallShell;
+  operations.systemMessage = SystemMessage;
+  char program[] = "Zetcomp.exe";
+  char option[] = "-install";
+  char* argv[] = {program, option};
+  EXPECT_TRUE(RunBatch(2, argv, operations));
+
+  char* text = nullptr;
+  ASSERT_NE(FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                               FORMAT_MESSAGE_IGNORE_INSERTS,
+                           nullptr, ERROR_CHILD_MUST_BE_VOLATILE, 0x0400,
+                           reinterpret_cast<char*>(&text), 0, nullptr),
+            0u);
+  EXPECT_EQ(LogBuffer, std::string(text) + "\r\n");
+  LocalFree(text);
+  ExpectInstalled(7);
 }
 
 TEST_F(ShellRegistrationTest, SetRegistryStringReportsTheRegistryStatus) {

@@ -1,0 +1,215 @@
+#!/usr/bin/env python3
+"""Zetcomp.exe end to end: the real program under Wine on a display, on real
+sources in a scratch folder. Each run's log is read from its log window through
+winctl, compared byte for byte, the window is closed as a user would close it,
+and the program must end with status 0.
+
+Usage: zetcomp_end_to_end_test.py WINE_RUN ZETCOMP_EXE WINCTL_EXE EXAMPLES_DIR WORK_DIR
+(run it under xvfb-run). Leaves zetcomp_window.png, a screenshot of the log
+window, in WORK_DIR.
+"""
+import os
+import re
+import shutil
+import subprocess
+import sys
+import unittest
+
+WINE_RUN, ZETCOMP, WINCTL, EXAMPLES, WORK = sys.argv[1:6]
+del sys.argv[1:6]
+
+CAPTION = "Zetrova コンパイラ"
+INSTALLED = "Zetrovaコンパイラをインストールしました。\r\n"
+UNINSTALLED = "Zetrovaコンパイラをアンインストールしました。\r\nファイルが不要なら削除してください。\r\n"
+UNINSTALL_KEY = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zetcomp"
+BAD_VERSION = "[basis]中の version が指定されていないか、対応できない値です。\r\n"
+
+
+def sjis(text):
+    return text.encode("cp932")
+
+
+def is_lead_byte(byte):
+    return 0x81 <= byte <= 0x9F or 0xE0 <= byte <= 0xFC
+
+
+def characters(data):
+    """Shift-JIS characters as byte strings: a trail byte 0x5C is no backslash."""
+    i = 0
+    while i < len(data):
+        step = 2 if is_lead_byte(data[i]) and i + 1 < len(data) else 1
+        yield data[i:i + step]
+        i += step
+
+
+ESCAPES = {b"\\": b"\\\\", b"\t": b"\\t", b"\r": b"\\r", b"\n": b"\\n"}
+
+
+def escape(data):
+    """Text for a winctl field: backslash, tab, CR and LF escaped."""
+    return b"".join(ESCAPES.get(char, char) for char in characters(data))
+
+
+def unescape(field):
+    """winctl's escapes (\\\\ \\t \\r \\n \\s \\xHH) back to bytes."""
+    simple = {b"\\": b"\\", b"t": b"\t", b"r": b"\r", b"n": b"\n", b"s": b" "}
+    out = bytearray()
+    chars = characters(field)
+    for char in chars:
+        if char != b"\\":
+            out += char
+            continue
+        kind = next(chars)
+        out += bytes([int(next(chars) + next(chars), 16)]) if kind == b"x" else simple[kind]
+    return bytes(out)
+
+
+class Winctl:
+    """One winctl session: a command per line, answered with "ok N" and N lines."""
+
+    def __init__(self):
+        self.process = subprocess.Popen([WINE_RUN, WINCTL, "-"], stdin=subprocess.PIPE,
+                                        stdout=subprocess.PIPE)
+
+    def __call__(self, *fields):
+        line = b"\t".join(escape(f if isinstance(f, bytes) else str(f).encode()) for f in fields)
+        self.process.stdin.write(line + b"\n")
+        self.process.stdin.flush()
+        head = self.process.stdout.readline().rstrip(b"\r\n")
+        if not head.startswith(b"ok "):
+            raise AssertionError("winctl %r: %r" % (fields, head))
+        return [self.process.stdout.readline().rstrip(b"\r\n") for _ in range(int(head[3:]))]
+
+    def close(self):
+        self.process.stdin.close()
+        self.process.wait(timeout=10)
+
+
+def windows_path(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+class ZetcompTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.winctl = Winctl()
+        shutil.rmtree(WORK, ignore_errors=True)
+        os.makedirs(WORK)
+        shutil.copytree(os.path.join(EXAMPLES, "bmp"), os.path.join(WORK, "bmp"))
+        with open(os.path.join(EXAMPLES, "demo.zts"), "rb") as f:
+            demo = f.read()
+        cls.write("demo.zts", demo)
+        cls.write("third.zts", demo.replace(b"output=demo.ztr", b"output=third.ztr"))
+        cls.write("broken.zts", demo.replace(b"version=11", b"version=10"))
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.winctl.close()
+
+    @staticmethod
+    def write(name, data):
+        with open(os.path.join(WORK, name), "wb") as f:
+            f.write(data)
+
+    def setUp(self):
+        for name in ("demo.ztr", "third.ztr"):
+            if os.path.exists(os.path.join(WORK, name)):
+                os.remove(os.path.join(WORK, name))
+
+    def run_zetcomp(self, args, close="escape", program=None, screenshot=None):
+        """Runs the program, returns the text of its log window; closes the
+        window with Escape, the Close button or the close box."""
+        process = subprocess.Popen([WINE_RUN, program or ZETCOMP] + args, cwd=WORK)
+        try:
+            found = self.winctl("wait", 15000, "class=#32770", b"title=" + sjis(CAPTION), "visible")
+            dialog = found[0].split(b"\t")[0]
+            view = self.winctl("item", dialog, 1000)[0]
+            text = unescape(self.winctl("text", view)[0])
+            if screenshot:
+                subprocess.run(["import", "-window", "root", os.path.join(WORK, screenshot)],
+                               check=False)
+            if close == "escape":
+                self.winctl("key", view, "ESCAPE")
+            elif close == "button":
+                self.winctl("click", self.winctl("item", dialog, 1)[0])
+            else:
+                self.winctl("syscommand", dialog, "close")
+            self.winctl("gone", 5000, dialog)
+            self.assertEqual(process.wait(timeout=10), 0)
+        finally:
+            if process.poll() is None:
+                process.kill()
+        return text
+
+    def test_compiles_and_logs(self):
+        cases = [
+            # (arguments, expected log, how to close, files written)
+            (["demo.zts"], "demo.zts 処理中...\r\n完了。\r\n", "escape", ["demo.ztr"]),
+            ([], "", "button", []),
+            (["demo.zts", "third.zts"],
+             "demo.zts 処理中...\r\n完了。\r\nthird.zts 処理中...\r\n完了。\r\n", "box",
+             ["demo.ztr", "third.ztr"]),
+            # The second of three fails: one failure line, the third is not compiled.
+            (["demo.zts", "broken.zts", "third.zts"],
+             "demo.zts 処理中...\r\n完了。\r\nbroken.zts 処理中...\r\n" + BAD_VERSION + "\r\n",
+             "escape", ["demo.ztr"]),
+            # Options that are no option word leave no trace and are never files.
+            (["/Install", "--install", "-installx", "/demo.zts", "demo.zts"],
+             "demo.zts 処理中...\r\n完了。\r\n", "escape", ["demo.ztr"]),
+        ]
+        for args, log, close, written in cases:
+            with self.subTest(args=args):
+                self.setUp()
+                shot = "zetcomp_window.png" if args == ["demo.zts"] else None
+                self.assertEqual(self.run_zetcomp(args, close, screenshot=shot), sjis(log))
+                for name in ("demo.ztr", "third.ztr"):
+                    self.assertEqual(os.path.exists(os.path.join(WORK, name)), name in written,
+                                     name)
+
+    def reg_value(self, key, value=None):
+        """A registry value's data as the reg tool prints it, or None."""
+        args = [WINE_RUN, "reg", "query", key] + (["/v", value] if value else ["/ve"])
+        result = subprocess.run(args, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        for line in result.stdout.split(b"\r\n"):
+            match = re.match(rb"\s+.*?\s+REG_SZ\s+(.*)$", line)
+            if result.returncode == 0 and match:
+                return match.group(1)
+        return None
+
+    def test_installs_from_a_folder_with_blanks_and_uninstalls_by_its_entry(self):
+        for key in ("HKCR\\ZetrovaSource", "HKCR\\.zts", UNINSTALL_KEY):
+            subprocess.run([WINE_RUN, "reg", "delete", key, "/f"], stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL)
+        # 表 ends in the byte 0x5C; the blanks need quoting in the commands.
+        folder = os.path.join(WORK, "Zet 表示 dir")
+        os.makedirs(folder, exist_ok=True)
+        program = os.path.join(folder, "Zetcomp.exe")
+        shutil.copy(ZETCOMP, program)
+        win_program = sjis(windows_path(program))
+        win_folder = sjis(windows_path(folder) + "\\")
+
+        self.assertEqual(self.run_zetcomp(["-install", "demo.zts"], program=program),
+                         sjis(INSTALLED))
+        self.assertFalse(os.path.exists(os.path.join(WORK, "demo.ztr")))
+        classes = "HKCR\\ZetrovaSource\\Shell\\"
+        self.assertEqual(self.reg_value(classes + "compile\\command"),
+                         b'"' + win_program + b'" "%1"')
+        self.assertEqual(self.reg_value(classes + "help\\command"),
+                         b"winhlp32.exe " + win_folder + b"Zetcomp.hlp")
+        self.assertEqual(self.reg_value("HKCR\\.zts\\ShellNew", "FileName"),
+                         win_folder + b"sample.zts")
+        command = self.reg_value(UNINSTALL_KEY, "UninstallString")
+        self.assertEqual(command, b'"' + win_program + b'" -uninstall')
+
+        # The uninstall entry's command line, as the system would run it.
+        quoted, option = re.match(rb'"(.*)" (.*)$', command).groups()
+        self.assertEqual(self.run_zetcomp([option.decode()], close="box",
+                                          program=quoted.decode("cp932")),
+                         sjis(UNINSTALLED))
+        self.assertIsNone(self.reg_value(UNINSTALL_KEY, "UninstallString"))
+        self.assertIsNone(self.reg_value("HKCR\\ZetrovaSource"))
+        self.assertIsNone(self.reg_value("HKCR\\.zts"))
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
