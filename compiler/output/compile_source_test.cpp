@@ -9,8 +9,8 @@
 #include "compiler/common/system_message.h"
 #include "compiler/common/win32_error.h"
 #include "compiler/output/compile_kind.h"
-#include "compiler/output/exclusive_hold.h"
 #include "compiler/output/test_files.h"
+#include "compiler/output/test_platform.h"
 
 #ifndef _WIN32
 #include <sys/resource.h>

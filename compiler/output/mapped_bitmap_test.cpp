@@ -6,8 +6,8 @@
 #include <string>
 
 #include "compiler/common/win32_error.h"
-#include "compiler/output/exclusive_hold.h"
 #include "compiler/output/test_files.h"
+#include "compiler/output/test_platform.h"
 
 namespace zet {
 namespace {

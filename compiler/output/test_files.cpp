@@ -10,14 +10,6 @@
 #include <stdexcept>
 #include <system_error>
 
-#ifdef _WIN32
-#include <direct.h>
-#include <io.h>
-#else
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 namespace zet {
 namespace {
 
@@ -96,22 +88,7 @@ std::string ReadFile(const std::string& path) {
 }
 
 bool FileExists(const std::string& path) {
-#ifdef _WIN32
-  return _access(path.c_str(), 0) == 0;
-#else
-  return access(path.c_str(), F_OK) == 0;
-#endif
-}
-
-void MakeFolder(const std::string& path) {
-#ifdef _WIN32
-  const int result = _mkdir(path.c_str());
-#else
-  const int result = mkdir(path.c_str(), 0777);
-#endif
-  if (result != 0) {
-    throw std::runtime_error("cannot make folder " + path);
-  }
+  return fs::exists(path);
 }
 
 void SetReadOnly(const std::string& path, bool readOnly) {

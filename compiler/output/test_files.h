@@ -39,8 +39,8 @@ class CurrentFolderScope {
 // Narrow (Shift-JIS) paths as the system's ANSI calls take them.
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
+// ASCII names only.
 bool FileExists(const std::string& path);
-void MakeFolder(const std::string& path);
 void SetReadOnly(const std::string& path, bool readOnly);
 
 // Little-endian fields in a byte string.

@@ -1,12 +1,19 @@
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <stdexcept>
 
-#include "compiler/output/exclusive_hold.h"
+#include "compiler/output/test_platform.h"
 
 namespace zet {
+
+void MakeFolder(const std::string& path) {
+  if (mkdir(path.c_str(), 0777) != 0) {
+    throw std::runtime_error("cannot make folder " + path);
+  }
+}
 
 // Linux has no share modes; the holders of this program honour flock().
 ExclusiveHold::ExclusiveHold(const std::string& path) {
