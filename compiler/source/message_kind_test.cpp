@@ -146,19 +146,20 @@ TEST(MessageKindSettingsTest, TenThousandFramesLinesReadQuickly) {
   EXPECT_EQ(settings.framesProgram.size(), expected.size());
   EXPECT_TRUE(settings.framesProgram == expected);
 
-  // The same number of reads of one key: what the platform alone costs.
+  // The same keys read one by one: what the platform alone costs.
   start = std::chrono::steady_clock::now();
   const SourceSection basis(file, "basis");
   for (int n = 1; n <= kLines; ++n) {
-    basis.ReadString("FRAMES1");
+    basis.ReadString(("FRAMES" + std::to_string(n)).c_str());
   }
   const double platform = MillisecondsSince(start);
-  std::printf("%d FRAMES lines read in %.1f ms; %d reads of one key: %.1f ms\n", kLines, elapsed,
-              kLines, platform);
+  std::printf("%d FRAMES lines read in %.1f ms; the same keys alone: %.1f ms\n", kLines, elapsed,
+              platform);
 #ifdef _WIN32
-  // The profile API opens the file on every call (about 0.2 ms each under
-  // Wine); our own share must stay linear.
-  EXPECT_LT(elapsed, 3 * platform + 1000.0);
+  // The profile API opens the file and searches the section on every call:
+  // 0.2 to 0.7 ms each under Wine on a busy machine, varying threefold from
+  // run to run. Only a loop that read more keys than it joins reaches this.
+  EXPECT_LT(elapsed, 5 * platform + 5000.0);
 #else
   EXPECT_LT(elapsed, 500.0);
 #endif
