@@ -34,6 +34,10 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
+bool FileExists(const std::string& path) {
+  return FileHolder(std::fopen(path.c_str(), "rb")) != nullptr;
+}
+
 void WriteWholeFile(const std::string& path, const std::string& bytes) {
   const FileHolder file(std::fopen(path.c_str(), "wb"));
   if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() ||

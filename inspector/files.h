@@ -16,6 +16,8 @@ struct FileError {
 
 // The whole file; throws FileError, also for files of more than 4 GB.
 std::vector<uint8_t> ReadWholeFile(const std::string& path);
+// Whether something of that name can be opened.
+bool FileExists(const std::string& path);
 // Creates or replaces the file; throws FileError.
 void WriteWholeFile(const std::string& path, const std::string& bytes);
 // Creates the folder unless it exists; throws FileError.

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "inspector/checker.h"
 #include "inspector/decompiler.h"
@@ -78,6 +79,17 @@ int DecompileTo(const std::string& path, const std::string& folder) {
         "どのソースからも作れないファイルなので逆コンパイルしません。" +
             FaultLine(FileFault{fault.offset, fault.text}));
     return kFailed;
+  }
+  // The folder may hold the very source the file came from: nothing is
+  // overwritten.
+  std::vector<std::string> names = {files.sourceName};
+  for (const auto& bitmap : files.bitmaps) {
+    names.push_back(bitmap.first);
+  }
+  for (const std::string& name : names) {
+    if (FileExists(PathIn(folder, name))) {
+      throw FileError{PathIn(folder, name), "既にあるファイルは上書きしません。"};
+    }
   }
   MakeFolder(folder);
   for (const auto& [name, bmp] : files.bitmaps) {

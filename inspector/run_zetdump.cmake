@@ -1,7 +1,10 @@
 # Runs zetdump (under the emulator in a Windows build) and checks its exit
 # status, and, when given, a pattern in what it printed and a file it wrote.
 #   -DZETDUMP=program -DEMULATOR=runner -DARGS=a|b|c -DSTATUS=n
-#   [-DPATTERN=regex] [-DWRITES=file]
+#   [-DPATTERN=regex] [-DWRITES=file] [-DFRESH=folder removed first]
+if(DEFINED FRESH)
+  file(REMOVE_RECURSE "${FRESH}")
+endif()
 string(REPLACE "|" ";" arguments "${ARGS}")
 execute_process(COMMAND ${EMULATOR} ${ZETDUMP} ${arguments}
                 RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
