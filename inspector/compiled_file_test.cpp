@@ -168,17 +168,5 @@ TEST(CompiledFileTest, CheckNamesTheOffsetAndTheFaultOfEachDamage) {
   }
 }
 
-TEST(CompiledFileTest, JumpsToTheEndOfTheCodeAndEmptyCodeAreSound) {
-  const CompiledFile file = ReadCompiledFile(FileBytes(LayOutCompiledFile(RichFile())));
-  EXPECT_EQ(file.kinds[1].code.size(), 3u);
-  EXPECT_EQ(file.kinds[2].code.size(), 0u);
-  EXPECT_EQ(file.kinds[2].frameCount, 2u);
-  EXPECT_EQ(file.kinds[3].frameCount, 4u);
-  const int shares[] = {-1, 0, -1, -1, 2};
-  for (int kind = 0; kind < kKindCount; ++kind) {
-    EXPECT_EQ(file.kinds[kind].sharesWith, shares[kind]) << kind;
-  }
-}
-
 }  // namespace
 }  // namespace zet

@@ -195,17 +195,5 @@ TEST(DecompilerTest, ExactlyTheLimitsOfASourceStillDecompile) {
   EXPECT_NO_THROW(Decompile(FileBytes(LayOutCompiledFile(content)), "x"));
 }
 
-TEST(DecompilerTest, AJumpIntoAnInstructionIsRefusedWithTheCheckersFault) {
-  FileContent content = DamageBase();
-  content.kinds[0].code[24] = 4;  // goto +4, inside "1;"
-  try {
-    Decompile(FileBytes(LayOutCompiledFile(content)), "x");
-    ADD_FAILURE();
-  } catch (const FileFault& fault) {
-    EXPECT_EQ(fault.offset, 258u);
-    EXPECT_EQ(fault.text, "NOICON のコードの +23: 飛び先 +4 が命令の途中を指しています。");
-  }
-}
-
 }  // namespace
 }  // namespace zet

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "inspector/checker.h"
@@ -66,6 +67,24 @@ int Check(const std::string& path) {
   return kSound;
 }
 
+// The folder may hold the very source the file came from: nothing in it is
+// overwritten, and nothing is written when one of the names is taken.
+void WriteNewFiles(const DecompiledFiles& files, const std::string& folder) {
+  std::vector<std::pair<std::string, std::string>> named = {{files.sourceName, files.source}};
+  for (const auto& [name, bmp] : files.bitmaps) {
+    named.emplace_back(name, std::string(bmp.begin(), bmp.end()));
+  }
+  for (const auto& file : named) {
+    if (FileExists(PathIn(folder, file.first))) {
+      throw FileError{PathIn(folder, file.first), "既にあるファイルは上書きしません。"};
+    }
+  }
+  MakeFolder(folder);
+  for (const auto& [name, bytes] : named) {
+    WriteWholeFile(PathIn(folder, name), bytes);
+  }
+}
+
 int DecompileTo(const std::string& path, const std::string& folder) {
   const FileBytes bytes(ReadWholeFile(path));
   DecompiledFiles files;
@@ -80,22 +99,7 @@ int DecompileTo(const std::string& path, const std::string& folder) {
             FaultLine(FileFault{fault.offset, fault.text}));
     return kFailed;
   }
-  // The folder may hold the very source the file came from: nothing is
-  // overwritten.
-  std::vector<std::string> names = {files.sourceName};
-  for (const auto& bitmap : files.bitmaps) {
-    names.push_back(bitmap.first);
-  }
-  for (const std::string& name : names) {
-    if (FileExists(PathIn(folder, name))) {
-      throw FileError{PathIn(folder, name), "既にあるファイルは上書きしません。"};
-    }
-  }
-  MakeFolder(folder);
-  for (const auto& [name, bmp] : files.bitmaps) {
-    WriteWholeFile(PathIn(folder, name), std::string(bmp.begin(), bmp.end()));
-  }
-  WriteWholeFile(PathIn(folder, files.sourceName), files.source);
+  WriteNewFiles(files, folder);
   Say(stdout, PathIn(folder, files.sourceName), "ソースを書きました。");
   return kSound;
 }

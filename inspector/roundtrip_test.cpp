@@ -107,12 +107,49 @@ TEST(RoundTripTest, TheExampleCompilesBackToTheSameBytes) {
   ExpectRoundTrip(temp.File("demo.ztr"), temp.File("out"));
 }
 
-// The files of the inspector's own tests, which reach the corners of the
-// format: INT32_MIN frame times, texts in quotes, jumps to the end, empty
-// code, a strip of three bitmaps shared two ways.
+// Files at the limits of what a source can say.
+std::vector<FileContent> CornerFiles() {
+  std::vector<FileContent> files = {WorkedLayout(), DamageBase(), RichFile()};
+
+  FileContent limits = WorkedLayout();
+  std::vector<uint8_t>& code = limits.kinds[1].code;
+  code.clear();
+  for (int i = 0; i < 5458; ++i) {
+    code.insert(code.end(), {0, 0, 0});
+  }
+  code.insert(code.end(), {2, 0, 0, 0, 0, 2, 0, 0, 0, 0});  // 16384 bytes
+  limits.captions[9] = std::u16string(16383, u'\u3042');    // 32766 bytes in Shift-JIS
+  limits.comment = u"\u0080\uF8F0\uF8F1\uF8F2\uF8F3\uFF71\u30FB";
+  limits.kinds[3].message = u"\"  \"";
+  limits.kinds[4].suffix = u"\u3000";
+  files.push_back(limits);
+
+  FileContent labels = WorkedLayout();
+  labels.kinds[2].code.clear();
+  for (int i = 0; i < 256; ++i) {
+    labels.kinds[2].code.insert(labels.kinds[2].code.end(),
+                                {3, static_cast<uint8_t>(3 * i), static_cast<uint8_t>(3 * i >> 8)});
+  }
+  files.push_back(labels);
+
+  // More than 65535 frames, and a header longer than 40 bytes.
+  FileContent strips = WorkedLayout();
+  strips.bitmaps.push_back(MakeBitmap(1, 70000, 1));
+  strips.kinds[1] = {1, 0, u"", u"", Code({0, 0xFF, 0xFF, 0, 0, 0}), 1};
+  BitmapContent v5 = MakeBitmap(9, -30, 8, 3);
+  v5.info.insert(v5.info.begin() + 40, 84, 0);
+  PutU32(v5.info, 0, 124);
+  strips.bitmaps.push_back(v5);
+  strips.kinds[3] = {10, 0, u"", u"", Code({0, 2, 0}), 2};
+  files.push_back(strips);
+  return files;
+}
+
+// The files of the inspector's own tests and the corner files.
 TEST(RoundTripTest, TheTestFilesCompileBackToTheSameBytes) {
-  const FileContent files[] = {WorkedLayout(), DamageBase(), RichFile()};
-  for (size_t i = 0; i < std::size(files); ++i) {
+  const std::vector<FileContent> files = CornerFiles();
+  for (size_t i = 0; i < files.size(); ++i) {
+    SCOPED_TRACE("file " + std::to_string(i));
     const TempFolder temp;
     WriteFile(temp.File("in.ztr"), LayOutCompiledFile(files[i]));
     ExpectRoundTrip(temp.File("in.ztr"), temp.File("out"));

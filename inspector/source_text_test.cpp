@@ -1,8 +1,7 @@
-#include "inspector/frame_code.h"
+#include "inspector/source_text.h"
 
 #include <gtest/gtest.h>
 
-#include "inspector/source_text.h"
 #include "inspector/test_content.h"
 
 namespace zet {
@@ -10,17 +9,6 @@ namespace {
 
 std::vector<Instruction> Decode(const std::vector<uint8_t>& code, uint32_t frameCount = 3) {
   return DecodeFrameCode(FileBytes(code), 0, static_cast<uint32_t>(code.size()), frameCount, "K");
-}
-
-TEST(FrameCodeTest, StatementsCompileBackToEachInstruction) {
-  const std::vector<Instruction> code = Decode(LoopCode());
-  const char* const expected[] = {
-      "0;", "1;", "repeat 2 for 3;", "prob 1 of 4 goto L3;", "for 0 to 2;", "goto L3;"};
-  ASSERT_EQ(code.size(), 6u);
-  for (size_t i = 0; i < code.size(); ++i) {
-    EXPECT_EQ(StatementText(code[i]), expected[i]);
-  }
-  EXPECT_EQ(JumpTargets(code), std::vector<uint32_t>{3});
 }
 
 TEST(FrameCodeTest, FramesValuesLabelTargetsAndCutLinesBetweenStatements) {
@@ -63,13 +51,6 @@ TEST(SourceTextTest, ValuesTheReaderWouldTrimOrUnquoteGoInQuotes) {
   for (const auto& c : cases) {
     EXPECT_EQ(SourceLine("K", c.value), c.line) << c.value;
   }
-}
-
-TEST(SourceTextTest, NoLineHoldsLineBreaksOrMoreThan32766Bytes) {
-  EXPECT_TRUE(FitsSourceLine(std::string(32766, 'a')));
-  EXPECT_FALSE(FitsSourceLine(std::string(32767, 'a')));
-  EXPECT_FALSE(FitsSourceLine("a\rb"));
-  EXPECT_FALSE(FitsSourceLine("a\nb"));
 }
 
 }  // namespace
