@@ -17,7 +17,6 @@ constexpr char kMagic[] = "ZTRV";
 
 void ReadText(const FileBytes& bytes, TextField& text, uint32_t field, const std::string& what) {
   text.name = what;
-  text.field = field;
   text.text = ReadStringAt(bytes, field, text.offset, what.c_str());
 }
 

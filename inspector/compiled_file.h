@@ -48,7 +48,6 @@ std::string HeaderFieldName(uint32_t offset);
 
 struct TextField {
   std::string name;     // what the text is, for messages
-  uint32_t field = 0;   // where the offset is stored in the header
   uint32_t offset = 0;  // 0: absent
   std::u16string text;  // without its terminating 0
 };
