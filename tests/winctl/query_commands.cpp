@@ -171,10 +171,14 @@ Lines Icon(const Fields& a) {
   return {IconLine(ParseWindow(a[0]))};
 }
 
+// Where the dialog manager puts a control of the template: position and size are
+// converted each on their own, as the rounding differs from converting the corners.
 Lines DialogRect(const Fields& a) {
   const auto number = [&](size_t i) { return static_cast<LONG>(ParseNumber(a[i])); };
-  const RECT units = {number(2), number(3), number(2) + number(4), number(3) + number(5)};
-  return {FormatRect(MapTemplateRect(a[0], static_cast<int>(ParseNumber(a[1])), units))};
+  const RECT units = {number(2), number(3), number(4), number(5)};
+  const RECT pixels = MapTemplateRect(a[0], static_cast<int>(ParseNumber(a[1])), units);
+  return {FormatRect(
+      {pixels.left, pixels.top, pixels.left + pixels.right, pixels.top + pixels.bottom})};
 }
 
 }  // namespace
@@ -195,7 +199,9 @@ const std::vector<Command>& QueryCommands() {
       {"process", "HWND  (process id, thread id)", 1, Process},
       {"msgbox", "HWND  (caption, button ID TEXT, text TEXT, icon NAME)", 1, MessageBoxContents},
       {"icon", "HWND  (the standard icon the window shows, differing and total pixels)", 1, Icon},
-      {"dialog-rect", "MODULE TEMPLATE X Y W H  (dialog units to pixels)", 6, DialogRect},
+      {"dialog-rect",
+       "MODULE TEMPLATE X Y W H  (a control's rect in pixels: left, top, right, bottom)", 6,
+       DialogRect},
   };
   return commands;
 }

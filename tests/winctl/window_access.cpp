@@ -75,10 +75,11 @@ void SetWindowTextOf(HWND window, const std::string& text) {
   const std::wstring wide = Widen(text);
   DWORD_PTR done = 0;
   if (SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()),
-                          SMTO_NORMAL, kSendTimeoutMs, &done) == 0 ||
-      !done) {
-    throw std::string("WM_SETTEXT refused by " + FormatWindow(window));
+                          SMTO_NORMAL, kSendTimeoutMs, &done) == 0) {
+    throw std::string("no answer from " + FormatWindow(window) + " to WM_SETTEXT");
   }
+  if (!done)
+    throw std::string("WM_SETTEXT refused by " + FormatWindow(window));
 }
 
 std::string ComboItemText(HWND combo, int index) {
