@@ -108,15 +108,15 @@ const Control kControls[] = {
     {IDCANCEL, 0x80, u"閉じる(&C)", kChild | BS_PUSHBUTTON | WS_TABSTOP, 186, 192, 50, 14},
 };
 
+BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR list) {
+  reinterpret_cast<std::vector<WORD>*>(list)->push_back(language);
+  return TRUE;
+}
+
 std::vector<WORD> Languages(HMODULE module, LPCWSTR type, LPCWSTR name) {
   std::vector<WORD> languages;
-  EnumResourceLanguagesW(
-      module, type, name,
-      [](HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR list) -> BOOL {
-        reinterpret_cast<std::vector<WORD>*>(list)->push_back(language);
-        return TRUE;
-      },
-      reinterpret_cast<LONG_PTR>(&languages));
+  EnumResourceLanguagesW(module, type, name, CollectLanguage,
+                         reinterpret_cast<LONG_PTR>(&languages));
   return languages;
 }
 
