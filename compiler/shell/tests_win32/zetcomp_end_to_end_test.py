@@ -101,6 +101,12 @@ class ZetcompTest(unittest.TestCase):
         cls.write("demo.zts", demo)
         cls.write("third.zts", demo.replace(b"output=demo.ztr", b"output=third.ztr"))
         cls.write("broken.zts", demo.replace(b"version=11", b"version=10"))
+        # A copy of the program in a folder whose name has blanks and 表, which
+        # ends in the byte 0x5C.
+        cls.folder = os.path.join(WORK, "Zet 表示 dir")
+        os.makedirs(cls.folder)
+        cls.program = os.path.join(cls.folder, "Zetcomp.exe")
+        shutil.copy(ZETCOMP, cls.program)
 
     @classmethod
     def tearDownClass(cls):
@@ -116,15 +122,18 @@ class ZetcompTest(unittest.TestCase):
             if os.path.exists(os.path.join(WORK, name)):
                 os.remove(os.path.join(WORK, name))
 
-    def run_zetcomp(self, args, close="escape", program=None, screenshot=None):
+    def run_zetcomp(self, args, close="escape", program=None, screenshot=None, while_open=None):
         """Runs the program, returns the text of its log window; closes the
-        window with Escape, the Close button or the close box."""
+        window with Escape, the Close button or the close box. `while_open` is
+        called with the window before it is closed."""
         process = subprocess.Popen([WINE_RUN, program or ZETCOMP] + args, cwd=WORK)
         try:
             found = self.winctl("wait", 15000, "class=#32770", b"title=" + sjis(CAPTION), "visible")
             dialog = found[0].split(b"\t")[0]
             view = self.winctl("item", dialog, 1000)[0]
             text = unescape(self.winctl("text", view)[0])
+            if while_open:
+                while_open(dialog)
             if screenshot:
                 subprocess.run(["import", "-window", "root", os.path.join(WORK, screenshot)],
                                check=False)
@@ -180,13 +189,9 @@ class ZetcompTest(unittest.TestCase):
         for key in ("HKCR\\ZetrovaSource", "HKCR\\.zts", UNINSTALL_KEY):
             subprocess.run([WINE_RUN, "reg", "delete", key, "/f"], stdout=subprocess.DEVNULL,
                            stderr=subprocess.DEVNULL)
-        # 表 ends in the byte 0x5C; the blanks need quoting in the commands.
-        folder = os.path.join(WORK, "Zet 表示 dir")
-        os.makedirs(folder, exist_ok=True)
-        program = os.path.join(folder, "Zetcomp.exe")
-        shutil.copy(ZETCOMP, program)
+        program = self.program
         win_program = sjis(windows_path(program))
-        win_folder = sjis(windows_path(folder) + "\\")
+        win_folder = sjis(windows_path(self.folder) + "\\")
 
         self.assertEqual(self.run_zetcomp(["-install", "demo.zts"], program=program),
                          sjis(INSTALLED))
@@ -210,6 +215,23 @@ class ZetcompTest(unittest.TestCase):
         self.assertIsNone(self.reg_value("HKCR\\ZetrovaSource"))
         self.assertIsNone(self.reg_value("HKCR\\.zts"))
 
+    def test_help_opens_the_help_file_beside_the_program_until_the_window_closes(self):
+        viewer = {}
+
+        def ask_for_help(dialog):
+            self.winctl("click", self.winctl("item", dialog, 1002)[0])
+            # The file is not there: the viewer says so, naming the path it was given.
+            box = self.winctl("wait", 10000, "class=#32770", "not=" + dialog.decode(),
+                              "visible")[0].split(b"\t")[0]
+            viewer["message"] = b"\n".join(unescape(l) for l in self.winctl("msgbox", box))
+            self.winctl("click", self.winctl("item", box, 7)[0])  # No
+            viewer["window"] = self.winctl("wait", 10000, "class=MS_WINHELP")[0].split(b"\t")[0]
+
+        self.run_zetcomp([], program=self.program, while_open=ask_for_help)
+        self.assertIn(b"'" + sjis(windows_path(self.folder)) + b"\\Zetcomp.hlp'",
+                      viewer["message"])
+        # Destroying the log window closes the viewer.
+        self.winctl("gone", 5000, viewer["window"])
 
 if __name__ == "__main__":
     unittest.main(verbosity=2)
