@@ -22,7 +22,9 @@ import unittest
 
 DIALOG_TITLE = "Zetrova メッセージボックスエディタ"
 TEMPLATE_ID = 101
-BUTTON_SET, ICON_KIND, CAPTION, BODY, SHOW, HELP_CHECK, CLOSE = 1000, 1001, 1002, 1003, 1004, 1005, 2
+# Control ids; the Close button is IDCANCEL.
+BUTTON_SET, ICON_KIND, CAPTION, BODY, SHOW, HELP_CHECK = 1000, 1001, 1002, 1003, 1004, 1005
+CLOSE = 2
 STATIC = 65535  # the template's -1 as a 16-bit id
 
 # The combo boxes' entries in list order: caption and stored type bits.
@@ -34,10 +36,16 @@ BUTTON_SETS = [
     ("はい / いいえ / ｷｬﾝｾﾙ", 0x3),
     ("中止 / 再試行 / 無視", 0x2),
 ]
-ICONS = [("なし", 0x0), ("ｉアイコン", 0x40), ("！アイコン", 0x30), ("×アイコン", 0x10)]
+ICONS = [
+    ("なし", 0x0),
+    ("ｉアイコン", 0x40),
+    ("！アイコン", 0x30),
+    ("×アイコン", 0x10),
+]
 
 # Controls in tab order: id, class, text, dialog-unit rectangle (x, y, width, height)
-# and the style bits that survive creation (the low word, WS_GROUP and WS_TABSTOP).
+# and the style bits that survive creation (WS_CHILD, WS_VISIBLE, WS_GROUP, WS_TABSTOP
+# and the control's own low word; the system moves an edit's WS_BORDER elsewhere).
 CONTROLS = [
     (STATIC, "Static", "タイトル(&T)", (7, 13, 45, 8), 0x50020000),
     (CAPTION, "Edit", "", (55, 9, 173, 14), 0x50010080),
@@ -76,9 +84,12 @@ def escape(text):
 
 def unescape(field):
     names = {"\\": "\\", "t": "\t", "r": "\r", "n": "\n", "s": " "}
-    return re.sub(r"\\(x[0-9A-Fa-f]{2}|.)",
-                  lambda m: chr(int(m.group(1)[1:], 16)) if len(m.group(1)) == 3 else names[m.group(1)],
-                  field)
+
+    def decode(match):
+        code = match.group(1)
+        return chr(int(code[1:], 16)) if len(code) == 3 else names[code]
+
+    return re.sub(r"\\(x[0-9A-Fa-f]{2}|.)", decode, field)
 
 
 def long_text(head, size):
@@ -139,9 +150,14 @@ class Editor:
         self.records = queue.Queue()
         self.reader = threading.Thread(target=self._read_records, daemon=True)
         self.reader.start()
-        self.dialog = ctl("wait", WAIT_MS, "class=#32770", "title=" + DIALOG_TITLE, "visible")[0]
-        self.items = {cid: ctl("item", self.dialog, cid)[0]
-                      for cid in (BUTTON_SET, ICON_KIND, CAPTION, BODY, SHOW, HELP_CHECK, CLOSE)}
+        try:
+            self.dialog = ctl("wait", WAIT_MS, "class=#32770", "title=" + DIALOG_TITLE,
+                              "visible")[0]
+            ids = (BUTTON_SET, ICON_KIND, CAPTION, BODY, SHOW, HELP_CHECK, CLOSE)
+            self.items = {cid: ctl("item", self.dialog, cid)[0] for cid in ids}
+        except WinCtlError:
+            self.kill()
+            raise
 
     def _read_records(self):
         for line in self.process.stdout:
@@ -181,8 +197,8 @@ class Editor:
             elif fields[0] == "button":
                 seen["buttons"].append(int(fields[1]))
             elif fields[0] == "icon":
-                off = "" if fields[1] == "none" or fields[2] == "0" else " (%s pixels off)" % fields[2]
-                seen["icon"] = fields[1] + off
+                exact = fields[1] == "none" or fields[2] == "0"
+                seen["icon"] = fields[1] + ("" if exact else " (%s pixels off)" % fields[2])
         return seen
 
     def read_and_dismiss(self, box):
@@ -267,9 +283,11 @@ class DialogTest(EditorTestCase):
             with self.subTest(id=cid, text=text):
                 self.assertEqual((int(child[1]), child[2], child[5]), (cid, cls, text))
                 self.assertEqual(int(child[3], 16) & SURVIVING_STYLE, style)
-                expected = [int(v) for v in self.ctl("dialog-rect", module, TEMPLATE_ID, *units)[0].split("\t")]
+                mapped = self.ctl("dialog-rect", module, TEMPLATE_ID, *units)[0]
+                expected = [int(v) for v in mapped.split("\t")]
                 rect = [int(v) for v in window_info(self.ctl, child[0])["rect"].split("\t")]
-                # A drop-down list is as high as its closed field; the template's height includes the list.
+                # A drop-down list is as high as its closed field; the template's
+                # height includes the list.
                 compared = 3 if cls == "ComboBox" else 4
                 self.assertEqual(rect[:compared], expected[:compared])
         client = window_info(self.ctl, editor.dialog)["client"]
@@ -289,11 +307,18 @@ class DialogTest(EditorTestCase):
                          [str(DC_HASDEFID << 16 | SHOW)])
         self.close_editor(editor)
 
+    def click_close_box(self, editor):
+        """A real mouse click, through the X server, on the close box Wine draws."""
+        box = self.ctl("close-box", editor.dialog)[0]
+        left, top, right, bottom = (int(v) for v in box.split("\t"))
+        subprocess.run(["xdotool", "mousemove", "--sync", str((left + right) // 2),
+                        str((top + bottom) // 2), "click", "1"], check=True)
+
     def test_close_button_escape_and_close_box_end_the_program_with_0(self):
         ways = {
             "close button": lambda e: self.ctl("click", e.items[CLOSE]),
             "escape": lambda e: self.ctl("key", e.items[CAPTION], "ESCAPE"),
-            "close box": lambda e: self.ctl("syscommand", e.dialog, "close"),
+            "close box": self.click_close_box,
         }
         for way, act in ways.items():
             with self.subTest(way=way):
@@ -329,8 +354,9 @@ class MessageBoxTest(EditorTestCase):
                 if button_set == 3:
                     editor.read_box(box)  # painted by now
                     screenshot(self.ctl, [editor.dialog, box], "zetview-message-box.png")
-                self.assertEqual(editor.read_and_dismiss(box), {"caption": caption, "texts": [body],
-                                                                "buttons": buttons, "icon": icon_seen})
+                expected = {"caption": caption, "texts": [body], "buttons": buttons,
+                            "icon": icon_seen}
+                self.assertEqual(editor.read_and_dismiss(box), expected)
         self.close_editor(editor)
 
     def test_help_button_leaves_the_box_open(self):
@@ -408,11 +434,16 @@ class TypeBitsTest(EditorTestCase):
                 texts = (b"", b"") if i == 0 else ("題".encode("cp932"), "本文".encode("cp932"))
                 self.assertEqual((call["caption"], call["text"]), texts)
         self.close_editor(editor)
-        self.assertTrue(editor.records.empty())
+        editor.reader.join(timeout=10)
+        self.assertTrue(editor.records.empty(), "a call the test did not make")
 
     def test_texts_are_cut_at_32766_bytes(self):
         editor = self.start(ARGS.recording)
-        cases = [("", ""), ("a" * TEXT_LIMIT, "b" * TEXT_LIMIT), (long_text("題", 32767), long_text("本文", 50000))]
+        cases = [
+            ("", ""),
+            ("a" * TEXT_LIMIT, "b" * TEXT_LIMIT),
+            (long_text("題", TEXT_LIMIT + 1), long_text("本文", 50000)),
+        ]
         for caption, body in cases:
             with self.subTest(caption=len(caption), body=len(body)):
                 editor.compose(caption=caption, body=body)

@@ -139,6 +139,21 @@ Lines Focus(const Fields& a) {
           Escape(ClassName(info.hwndFocus))};
 }
 
+// The caption's close box in screen coordinates, to be clicked with a real mouse: the
+// last button of the title bar, one caption button wide.
+Lines CloseBox(const Fields& a) {
+  TITLEBARINFO info = {};
+  info.cbSize = sizeof(info);
+  if (!GetTitleBarInfo(ParseWindow(a[0]), &info))
+    throw std::string("no title bar");
+  if (info.rgstate[5] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN)) {
+    throw std::string("no close box");
+  }
+  RECT box = info.rcTitleBar;
+  box.left = box.right - GetSystemMetrics(SM_CXSIZE);
+  return {FormatRect(box)};
+}
+
 Lines Process(const Fields& a) {
   DWORD process = 0;
   const DWORD thread = GetWindowThreadProcessId(ParseWindow(a[0]), &process);
@@ -196,6 +211,8 @@ const std::vector<Command>& QueryCommands() {
       {"combo", "HWND  (selection, then index, data, text per entry)", 1, Combo},
       {"checked", "HWND", 1, Checked},
       {"focus", "HWND  (the focus window of HWND's thread: hwnd, id, class)", 1, Focus},
+      {"close-box", "HWND  (the close box in screen coordinates: left, top, right, bottom)", 1,
+       CloseBox},
       {"process", "HWND  (process id, thread id)", 1, Process},
       {"msgbox", "HWND  (caption, button ID TEXT, text TEXT, icon NAME)", 1, MessageBoxContents},
       {"icon", "HWND  (the standard icon the window shows, differing and total pixels)", 1, Icon},
