@@ -7,11 +7,32 @@
 namespace zet {
 namespace {
 
+// One conversion descriptor, closed however the conversion ends.
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+  ~Converter() {
+    if (Valid()) {
+      iconv_close(cd_);
+    }
+  }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+
+  bool Valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+  size_t Run(char** in, size_t* inLeft, char** out, size_t* outLeft) {
+    return iconv(cd_, in, inLeft, out, outLeft);
+  }
+
+ private:
+  iconv_t cd_;
+};
+
 // Converts all of `in`; false at the first byte sequence the target cannot
 // hold or the source does not allow.
 bool Convert(const char* to, const char* from, const std::string& in, std::string& out) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) {
+  Converter converter(to, from);
+  if (!converter.Valid()) {
     return false;
   }
   std::string source = in;
@@ -20,23 +41,20 @@ bool Convert(const char* to, const char* from, const std::string& in, std::strin
   size_t inputLeft = source.size();
   char* output = out.data();
   size_t outputLeft = out.size();
-  bool ok = true;
   while (inputLeft > 0) {
-    if (iconv(cd, &input, &inputLeft, &output, &outputLeft) != static_cast<size_t>(-1)) {
+    if (converter.Run(&input, &inputLeft, &output, &outputLeft) != static_cast<size_t>(-1)) {
       continue;
     }
     if (errno != E2BIG) {
-      ok = false;
-      break;
+      return false;
     }
     const size_t used = static_cast<size_t>(output - out.data());
     out.resize(out.size() * 2);
     output = out.data() + used;
     outputLeft = out.size() - used;
   }
-  iconv_close(cd);
   out.resize(static_cast<size_t>(output - out.data()));
-  return ok;
+  return true;
 }
 
 // Windows' code page 932 gives five single bytes a character that iconv's
