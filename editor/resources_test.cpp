@@ -28,8 +28,9 @@ class DataFile {
       : module_(LoadLibraryExW(path.c_str(), nullptr,
                                LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {}
   ~DataFile() {
-    if (module_ != nullptr)
+    if (module_ != nullptr) {
       FreeLibrary(module_);
+    }
   }
   DataFile(const DataFile&) = delete;
   DataFile& operator=(const DataFile&) = delete;
@@ -44,8 +45,9 @@ class TemplateReader {
  public:
   TemplateReader(const BYTE* data, size_t size) : data_(data), size_(size) {}
   WORD Word() {
-    if (offset_ + 2 > size_)
+    if (offset_ + 2 > size_) {
       throw std::string("template ends early");
+    }
     const WORD word = static_cast<WORD>(data_[offset_] | (data_[offset_ + 1] << 8));
     offset_ += 2;
     return word;
@@ -57,8 +59,9 @@ class TemplateReader {
   short Short() { return static_cast<short>(Word()); }
   std::u16string String() {
     std::u16string text;
-    for (WORD c; (c = Word()) != 0;)
+    for (WORD c; (c = Word()) != 0;) {
       text += static_cast<char16_t>(c);
+    }
     return text;
   }
   // A name or an ordinal: 0xFFFF and the ordinal, else a string ("" when absent).

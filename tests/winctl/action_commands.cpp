@@ -44,8 +44,9 @@ const Name kSysCommands[] = {
 template <size_t N>
 UINT ParseName(const Name (&names)[N], const std::string& field) {
   for (const Name& name : names) {
-    if (field == name.name)
+    if (field == name.name) {
       return name.value;
+    }
   }
   return static_cast<UINT>(ParseNumber(field));
 }

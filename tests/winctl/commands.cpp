@@ -6,8 +6,9 @@ namespace {
 const Command* FindCommand(const std::string& name) {
   for (const auto* list : {&QueryCommands(), &ActionCommands()}) {
     for (const Command& command : *list) {
-      if (name == command.name)
+      if (name == command.name) {
         return &command;
+      }
     }
   }
   return nullptr;
@@ -16,11 +17,13 @@ const Command* FindCommand(const std::string& name) {
 }  // namespace
 
 Lines RunCommand(const Fields& fields) {
-  if (fields.empty())
+  if (fields.empty()) {
     return {};
+  }
   const Command* command = FindCommand(fields[0]);
-  if (command == nullptr)
+  if (command == nullptr) {
     throw std::string("unknown command \"" + fields[0] + "\"");
+  }
   const Fields arguments(fields.begin() + 1, fields.end());
   if (arguments.size() < command->argument_count) {
     throw std::string("usage: " + fields[0] + " " + command->usage);

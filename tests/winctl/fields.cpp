@@ -10,10 +10,12 @@ bool IsHexDigit(char c) {
 }
 
 int HexValue(char c) {
-  if (c >= '0' && c <= '9')
+  if (c >= '0' && c <= '9') {
     return c - '0';
-  if (c >= 'a' && c <= 'f')
+  }
+  if (c >= 'a' && c <= 'f') {
     return c - 'a' + 10;
+  }
   return c - 'A' + 10;
 }
 
@@ -67,8 +69,9 @@ std::string Unescape(const std::string& field) {
       out += field[i];
       continue;
     }
-    if (i + 1 >= field.size())
+    if (i + 1 >= field.size()) {
       throw std::string("escape at the end of \"" + field + "\"");
+    }
     const char kind = field[++i];
     if (kind == '\\') {
       out += '\\';
@@ -103,13 +106,16 @@ std::vector<std::string> SplitFields(const std::string& line) {
   }
   size_t i = 0;
   while (i < line.size()) {
-    while (i < line.size() && line[i] == ' ')
+    while (i < line.size() && line[i] == ' ') {
       ++i;
+    }
     const size_t start = i;
-    while (i < line.size() && line[i] != ' ')
+    while (i < line.size() && line[i] != ' ') {
       ++i;
-    if (i > start)
+    }
+    if (i > start) {
       fields.push_back(line.substr(start, i - start));
+    }
   }
   return fields;
 }
@@ -119,15 +125,18 @@ int64_t ParseNumber(const std::string& field) {
   size_t i = negative ? 1 : 0;
   const bool hex =
       field.size() > i + 2 && field[i] == '0' && (field[i + 1] == 'x' || field[i + 1] == 'X');
-  if (hex)
+  if (hex) {
     i += 2;
-  if (i >= field.size())
+  }
+  if (i >= field.size()) {
     throw std::string("not a number: \"" + field + "\"");
+  }
   uint64_t value = 0;
   for (; i < field.size(); ++i) {
     const char c = field[i];
-    if (hex ? !IsHexDigit(c) : !IsDigit(c))
+    if (hex ? !IsHexDigit(c) : !IsDigit(c)) {
       throw std::string("not a number: \"" + field + "\"");
+    }
     value = value * (hex ? 16 : 10) + static_cast<uint64_t>(HexValue(c));
   }
   return negative ? -static_cast<int64_t>(value) : static_cast<int64_t>(value);

@@ -19,10 +19,12 @@ Bitmap32::Bitmap32(int width, int height) : width_(width), height_(height) {
 }
 
 Bitmap32::~Bitmap32() {
-  if (previous_ != nullptr)
+  if (previous_ != nullptr) {
     SelectObject(dc_.get(), previous_);
-  if (bitmap_ != nullptr)
+  }
+  if (bitmap_ != nullptr) {
     DeleteObject(bitmap_);
+  }
 }
 
 }  // namespace zet::winctl

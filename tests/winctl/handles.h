@@ -10,8 +10,9 @@ class ScreenDc {
  public:
   ScreenDc() : dc_(GetDC(nullptr)) {}
   ~ScreenDc() {
-    if (dc_ != nullptr)
+    if (dc_ != nullptr) {
       ReleaseDC(nullptr, dc_);
+    }
   }
   ScreenDc(const ScreenDc&) = delete;
   ScreenDc& operator=(const ScreenDc&) = delete;
@@ -25,8 +26,9 @@ class MemoryDc {
  public:
   MemoryDc() : dc_(CreateCompatibleDC(nullptr)) {}
   ~MemoryDc() {
-    if (dc_ != nullptr)
+    if (dc_ != nullptr) {
       DeleteDC(dc_);
+    }
   }
   MemoryDc(const MemoryDc&) = delete;
   MemoryDc& operator=(const MemoryDc&) = delete;
@@ -63,8 +65,9 @@ class DataModule {
   explicit DataModule(const char* path)
       : module_(LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
   ~DataModule() {
-    if (module_ != nullptr)
+    if (module_ != nullptr) {
       FreeLibrary(module_);
+    }
   }
   DataModule(const DataModule&) = delete;
   DataModule& operator=(const DataModule&) = delete;
@@ -78,8 +81,9 @@ class OwnedWindow {
  public:
   explicit OwnedWindow(HWND window) : window_(window) {}
   ~OwnedWindow() {
-    if (window_ != nullptr)
+    if (window_ != nullptr) {
       DestroyWindow(window_);
+    }
   }
   OwnedWindow(const OwnedWindow&) = delete;
   OwnedWindow& operator=(const OwnedWindow&) = delete;

@@ -22,8 +22,9 @@ bool SamePixel(DWORD a, DWORD b) {
   for (int shift = 0; shift < 24; shift += 8) {
     const int difference =
         static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
-    if (difference > kChannelTolerance || difference < -kChannelTolerance)
+    if (difference > kChannelTolerance || difference < -kChannelTolerance) {
       return false;
+    }
   }
   return true;
 }
@@ -32,8 +33,9 @@ size_t CountDiffering(const Bitmap32& a, const Bitmap32& b) {
   const size_t count = static_cast<size_t>(a.width()) * static_cast<size_t>(a.height());
   size_t differing = 0;
   for (size_t i = 0; i < count; ++i) {
-    if (!SamePixel(a.pixels()[i], b.pixels()[i]))
+    if (!SamePixel(a.pixels()[i], b.pixels()[i])) {
       ++differing;
+    }
   }
   return differing;
 }
@@ -48,8 +50,9 @@ void CaptureScreen(const RECT& area, Bitmap32& into) {
 void DrawReference(LPCSTR icon_id, DWORD background, Bitmap32& into) {
   const size_t count = static_cast<size_t>(into.width()) * static_cast<size_t>(into.height());
   DWORD* pixels = const_cast<DWORD*>(into.pixels());
-  for (size_t i = 0; i < count; ++i)
+  for (size_t i = 0; i < count; ++i) {
     pixels[i] = background;
+  }
   DrawIconEx(into.dc(), 0, 0, LoadIconA(nullptr, icon_id), into.width(), into.height(), 0, nullptr,
              DI_NORMAL);
   GdiFlush();
@@ -59,12 +62,14 @@ IconMatch ClosestIcon(const Bitmap32& shown) {
   IconMatch best{"", static_cast<size_t>(-1), static_cast<size_t>(shown.width()) * shown.height()};
   for (const StandardIcon& icon : kStandardIcons) {
     Bitmap32 reference(shown.width(), shown.height());
-    if (!reference.valid())
+    if (!reference.valid()) {
       throw std::string("cannot draw a reference icon");
+    }
     DrawReference(icon.id, shown.pixels()[0], reference);
     const size_t differing = CountDiffering(shown, reference);
-    if (differing < best.differing)
+    if (differing < best.differing) {
       best = {icon.name, differing, best.total};
+    }
   }
   return best;
 }
@@ -76,18 +81,21 @@ IconMatch MatchStandardIcon(HWND window, DWORD timeout_ms) {
   GetWindowRect(window, &area);
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
-  if (width <= 0 || height <= 0)
+  if (width <= 0 || height <= 0) {
     throw std::string("the window has no area");
+  }
   const DWORD start = GetTickCount();
   for (;;) {
     // The window may not be painted yet: look again until a picture matches.
     Bitmap32 shown(width, height);
-    if (!shown.valid())
+    if (!shown.valid()) {
       throw std::string("cannot capture the screen");
+    }
     CaptureScreen(area, shown);
     const IconMatch best = ClosestIcon(shown);
-    if (best.differing == 0 || GetTickCount() - start >= timeout_ms)
+    if (best.differing == 0 || GetTickCount() - start >= timeout_ms) {
       return best;
+    }
     Sleep(kRetryMs);
   }
 }

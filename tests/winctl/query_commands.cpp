@@ -41,8 +41,9 @@ std::vector<HWND> Children(HWND parent) {
 
 // An icon static without an icon shows none; otherwise its picture says which.
 std::string IconLine(HWND window) {
-  if (SendWithTimeout(window, STM_GETICON, 0, 0) == 0)
+  if (SendWithTimeout(window, STM_GETICON, 0, 0) == 0) {
     return "icon\tnone";
+  }
   const IconMatch match = MatchStandardIcon(window, kIconTimeoutMs);
   return "icon\t" + match.name + "\t" + std::to_string(match.differing) + "\t" +
          std::to_string(match.total);
@@ -50,8 +51,9 @@ std::string IconLine(HWND window) {
 
 Lines Find(const Fields& a) {
   const std::vector<HWND> found = FindWindows(ParseFilter(a, 0));
-  if (found.empty())
+  if (found.empty()) {
     throw std::string("no such window");
+  }
   return {FormatWindow(found.front())};
 }
 
@@ -87,8 +89,9 @@ Lines ChildList(const Fields& a) {
 
 Lines Item(const Fields& a) {
   const HWND item = GetDlgItem(ParseWindow(a[0]), static_cast<int>(ParseNumber(a[1])));
-  if (item == nullptr)
+  if (item == nullptr) {
     throw std::string("no control " + a[1]);
+  }
   return {FormatWindow(item)};
 }
 
@@ -144,8 +147,9 @@ Lines Focus(const Fields& a) {
 Lines CloseBox(const Fields& a) {
   TITLEBARINFO info = {};
   info.cbSize = sizeof(info);
-  if (!GetTitleBarInfo(ParseWindow(a[0]), &info))
+  if (!GetTitleBarInfo(ParseWindow(a[0]), &info)) {
     throw std::string("no title bar");
+  }
   if (info.rgstate[5] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN)) {
     throw std::string("no close box");
   }
@@ -166,8 +170,9 @@ Lines MessageBoxContents(const Fields& a) {
   Lines lines = {"caption\t" + Escape(WindowText(box))};
   std::string icon = "icon\tnone";
   for (HWND child : Children(box)) {
-    if (!IsWindowVisible(child))
+    if (!IsWindowVisible(child)) {
       continue;
+    }
     const std::string class_name = ClassName(child);
     if (IsIconStatic(child)) {
       icon = IconLine(child);

@@ -23,14 +23,16 @@ namespace {
 
 Fields UnescapeAll(const Fields& fields) {
   Fields decoded;
-  for (const std::string& field : fields)
+  for (const std::string& field : fields) {
     decoded.push_back(Unescape(field));
+  }
   return decoded;
 }
 
 void PrintLines(const Lines& lines) {
-  for (const std::string& line : lines)
+  for (const std::string& line : lines) {
     std::printf("%s\n", line.c_str());
+  }
 }
 
 int RunOnce(const Fields& fields) {
@@ -47,8 +49,9 @@ int RunOnce(const Fields& fields) {
 int Serve() {
   std::string line;
   while (std::getline(std::cin, line)) {
-    if (!line.empty() && line.back() == '\r')
+    if (!line.empty() && line.back() == '\r') {
       line.pop_back();
+    }
     try {
       const Lines lines = RunCommand(UnescapeAll(SplitFields(line)));
       std::printf("ok %zu\n", lines.size());
@@ -70,8 +73,9 @@ int main(int argc, char** argv) {
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
   const Fields fields(argv + 1, argv + argc);
-  if (fields.size() == 1 && fields[0] == "-")
+  if (fields.size() == 1 && fields[0] == "-") {
     return Serve();
+  }
   if (fields.empty() || fields[0] == "help") {
     PrintLines(Usage());
     return fields.empty() ? 1 : 0;

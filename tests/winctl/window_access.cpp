@@ -9,8 +9,9 @@ constexpr UINT kSendTimeoutMs = 5000;
 
 // Texts cross processes in UTF-16 and are handed over in the ANSI code page (932).
 std::string Narrow(const std::wstring& text) {
-  if (text.empty())
+  if (text.empty()) {
     return {};
+  }
   const int size = static_cast<int>(text.size());
   const int length =
       WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
@@ -20,8 +21,9 @@ std::string Narrow(const std::wstring& text) {
 }
 
 std::wstring Widen(const std::string& text) {
-  if (text.empty())
+  if (text.empty()) {
     return {};
+  }
   const int size = static_cast<int>(text.size());
   const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
   std::wstring wide(static_cast<size_t>(length), L'\0');
@@ -33,8 +35,9 @@ std::wstring Widen(const std::string& text) {
 
 HWND ParseWindow(const std::string& field) {
   const auto window = reinterpret_cast<HWND>(static_cast<uintptr_t>(ParseNumber(field)));
-  if (!IsWindow(window))
+  if (!IsWindow(window)) {
     throw std::string("no window " + field);
+  }
   return window;
 }
 
@@ -78,8 +81,9 @@ void SetWindowTextOf(HWND window, const std::string& text) {
                           SMTO_NORMAL, kSendTimeoutMs, &done) == 0) {
     throw std::string("no answer from " + FormatWindow(window) + " to WM_SETTEXT");
   }
-  if (!done)
+  if (!done) {
     throw std::string("WM_SETTEXT refused by " + FormatWindow(window));
+  }
 }
 
 std::string ComboItemText(HWND combo, int index) {

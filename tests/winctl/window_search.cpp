@@ -13,11 +13,13 @@ char FoldAscii(char c) {
 }
 
 bool SameIgnoringAsciiCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size())
+  if (a.size() != b.size()) {
     return false;
+  }
   for (size_t i = 0; i < a.size(); ++i) {
-    if (FoldAscii(a[i]) != FoldAscii(b[i]))
+    if (FoldAscii(a[i]) != FoldAscii(b[i])) {
       return false;
+    }
   }
   return true;
 }
@@ -32,17 +34,21 @@ std::string StoredTitle(HWND window) {
 }
 
 bool Matches(HWND window, const WindowFilter& filter) {
-  if (window == filter.exclude)
+  if (window == filter.exclude) {
     return false;
-  if (filter.visible_only && !IsWindowVisible(window))
+  }
+  if (filter.visible_only && !IsWindowVisible(window)) {
     return false;
-  if (filter.owner != nullptr && GetWindow(window, GW_OWNER) != filter.owner)
+  }
+  if (filter.owner != nullptr && GetWindow(window, GW_OWNER) != filter.owner) {
     return false;
+  }
   if (filter.process != 0) {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    if (process != filter.process)
+    if (process != filter.process) {
       return false;
+    }
   }
   if (filter.match_class && !SameIgnoringAsciiCase(ClassName(window), filter.class_name)) {
     return false;
@@ -57,8 +63,9 @@ struct Search {
 
 BOOL CALLBACK CollectWindow(HWND window, LPARAM search_address) {
   auto* search = reinterpret_cast<Search*>(search_address);
-  if (Matches(window, *search->filter))
+  if (Matches(window, *search->filter)) {
     search->found.push_back(window);
+  }
   return TRUE;
 }
 
@@ -102,8 +109,9 @@ HWND WaitForWindow(const WindowFilter& filter, DWORD timeout_ms) {
   const DWORD start = GetTickCount();
   for (;;) {
     const std::vector<HWND> found = FindWindows(filter);
-    if (!found.empty())
+    if (!found.empty()) {
       return found.front();
+    }
     if (GetTickCount() - start >= timeout_ms) {
       throw std::string("no such window after " + std::to_string(timeout_ms) + " ms");
     }
