@@ -1,8 +1,8 @@
 # One command builds every configuration and runs every test: make check
-PRESETS_RUN := native sanitize win64
+PRESETS_RUN := native sanitize win64 fuzz
 PRESETS_BUILD := win32
 
-.PHONY: check example bootstrap build $(addprefix check-,$(PRESETS_RUN)) $(addprefix build-,$(PRESETS_RUN) $(PRESETS_BUILD)) format clean
+.PHONY: check example bootstrap build fuzz-long $(addprefix check-,$(PRESETS_RUN)) $(addprefix build-,$(PRESETS_RUN) $(PRESETS_BUILD)) format clean
 
 check: bootstrap $(addprefix check-,$(PRESETS_RUN)) build-win32
 
@@ -30,3 +30,11 @@ format:
 
 clean:
 	rm -rf build
+
+# Long fuzzing, one harness after another: FUZZ_SECONDS each (default one
+# hour), or FUZZ_RUNS executions each. New inputs and crashes stay in
+# build/fuzz/long; the summary gives each harness's executions.
+FUZZ_SECONDS ?= 3600
+FUZZ_RUNS ?= 0
+fuzz-long: build-fuzz
+	sh fuzz/fuzz_long.sh build/fuzz $(FUZZ_SECONDS) $(FUZZ_RUNS)
