@@ -8,8 +8,9 @@ namespace zet {
 namespace {
 
 constexpr uint32_t kFileHeaderSize = 14;
-constexpr uint32_t kMinimumSize = kFileHeaderSize + 40;  // with a BITMAPINFOHEADER
-constexpr uint16_t kBitmapType = 0x4D42;                 // "BM"
+constexpr uint32_t kInfoHeaderSize = 40;  // BITMAPINFOHEADER
+constexpr uint32_t kMinimumSize = kFileHeaderSize + kInfoHeaderSize;
+constexpr uint16_t kBitmapType = 0x4D42;  // "BM"
 
 // Field offsets from the start of the file.
 constexpr uint32_t kBfType = 0;
@@ -76,6 +77,12 @@ void MappedBitmap::Check(uint32_t fileSize) {
 // in 64 bits, where none of them can wrap.
 void MappedBitmap::CheckBlocks(uint32_t fileSize) {
   const uint8_t* base = view_.Base();
+  // Readers of the compiled file take a whole BITMAPINFOHEADER from the info
+  // block; a shorter one (an OS/2 core header, or a damaged field) would
+  // have them read the colour table and pixels as header fields.
+  if (Read32(base, kBiSize) < kInfoHeaderSize) {
+    Refuse();
+  }
   const uint64_t infoBlock = uint64_t{Read32(base, kBiSize)} + uint64_t{4} * colorCount_;
   if (kFileHeaderSize + infoBlock > fileSize) {
     Refuse();

@@ -57,6 +57,10 @@ TEST(MappedBitmapTest, RefusesFilesThatFailTheChecks) {
       {"width 0: no pixels", Edited([](std::string& b) { Put32(b, 18, 0); }), 0},
       {"top-down", MakeBitmap(10, -20, 24), 0},
       {"biSize 124 and room for it", Edited([](std::string& b) { Put32(b, 14, 124); }), 0},
+      // A header shorter than BITMAPINFOHEADER would be read into the pixels.
+      {"biSize 39", Edited([](std::string& b) { Put32(b, 14, 39); }), 87},
+      {"biSize 12, an OS/2 core header", Edited([](std::string& b) { Put32(b, 14, 12); }), 87},
+      {"biSize 0", Edited([](std::string& b) { Put32(b, 14, 0); }), 87},
   };
   TempFolder folder;
   for (const auto& c : cases) {
