@@ -75,7 +75,7 @@ LRESULT CALLBACK LogViewProc(HWND view, UINT message, WPARAM wParam, LPARAM lPar
   return message == WM_GETDLGCODE ? (result & ~static_cast<LRESULT>(DLGC_HASSETSEL)) : result;
 }
 
-// The rectangle of `control` in the client coordinates of its dialog, whose
+// The rectangle of control `id` in the client coordinates of its dialog, whose
 // client origin lies at `origin` on the screen.
 RECT ClientRectOf(HWND dialog, int id, POINT origin) {
   RECT rect{};
