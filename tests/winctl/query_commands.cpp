@@ -211,7 +211,10 @@ const std::vector<Command>& QueryCommands() {
       {"gone", "MS HWND  (waits until the window is destroyed)", 2, Gone},
       {"children", "HWND  (hwnd, id, class, style, visible, text per child)", 1, ChildList},
       {"item", "HWND ID", 2, Item},
-      {"info", "HWND  (id, class, style, exstyle, visible, enabled, rect, client, text)", 1, Info},
+      {"info",
+       "HWND  (id, class, style, exstyle, visible, enabled; rect in the parent's client area or "
+       "on the screen; client rect; text)",
+       1, Info},
       {"text", "HWND", 1, Text},
       {"combo", "HWND  (selection, then index, data, text per entry)", 1, Combo},
       {"checked", "HWND", 1, Checked},
