@@ -1,0 +1,16 @@
+// What a long-running batch must give back: the process's open handles (file
+// descriptors on Linux) and its heap in use.
+#pragma once
+
+#include <cstdint>
+
+namespace zet {
+
+// GetProcessHandleCount on Windows; the entries of /proc/self/fd on Linux.
+uint64_t OpenHandleCount();
+
+// Bytes the allocator has handed out and not taken back; 0 where the
+// platform cannot tell.
+uint64_t HeapInUse();
+
+}  // namespace zet
