@@ -1,110 +1,159 @@
-// Benchmark of CompileSourceFile (not a test): a source with 10,000 FRAMES
-// lines, and a source with five distinct 4 MB bitmaps. Writes its inputs into
-// the current folder and prints the fastest and the median of several runs.
+// Benchmark of the compiler (not a test), for every build that can run: the
+// compile of five distinct 4 MB bitmaps (and of 1 MB ones, to show that the
+// heap does not grow with them), of 10,000 FRAMES lines, a batch of 1,000
+// small sources through the program's batch driver, and the frames compiler
+// alone. Writes its inputs into the current folder; prints the fastest and
+// the median of several runs, and the peak of the heap held through new.
+//
+//   zet_bench                   all of it
+//   zet_bench --frames-loop N   only the frames compiler, N times (callgrind)
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "bench/bench_inputs.h"
+#include "bench/heap_counter.h"
+#include "compiler/common/system_message.h"
 #include "compiler/common/win32_error.h"
+#include "compiler/frames/frame_compiler.h"
 #include "compiler/output/compile_source.h"
+#include "compiler/shell/batch_driver.h"
+#include "compiler/shell/log_buffer.h"
 
+namespace zet {
 namespace {
 
-constexpr int kFramesLines = 10000;
 constexpr int kRuns = 7;
-// 24 bits, 1024 x 1365: 4,193,334 bytes with the headers.
-constexpr int kBitmapWidth = 1024;
-constexpr int kBitmapHeight = 1365;
+constexpr int kBatchRuns = 3;
+constexpr int kSmallSources = 1000;
+constexpr int kFourMegabyteRows = 1365;  // 1024 x 1365 x 3 + 54 = 4,193,334 bytes
+constexpr int kOneMegabyteRows = 341;
 
-void Put32(std::string& bytes, size_t offset, uint32_t value) {
-  for (int i = 0; i < 4; ++i) {
-    bytes[offset + i] = static_cast<char>(value >> (8 * i));
-  }
-}
+using Clock = std::chrono::steady_clock;
 
-void WriteFile(const std::string& path, const std::string& bytes) {
-  FILE* file = fopen(path.c_str(), "wb");
-  if (file == nullptr || fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
-    fprintf(stderr, "cannot write %s\n", path.c_str());
-    exit(2);
-  }
-  fclose(file);
-}
+struct Figures {
+  double fastest = 0;  // ms
+  double median = 0;
+  size_t peakHeap = 0;  // bytes above what was held before
+};
 
-std::string Bitmap(int seed, int height = kBitmapHeight) {
-  const uint32_t pixels = kBitmapWidth * 3 * height;
-  std::string bytes(54 + pixels, '\0');
-  bytes[0] = 'B';
-  bytes[1] = 'M';
-  Put32(bytes, 2, static_cast<uint32_t>(bytes.size()));
-  Put32(bytes, 10, 54);
-  Put32(bytes, 14, 40);
-  Put32(bytes, 18, kBitmapWidth);
-  Put32(bytes, 22, static_cast<uint32_t>(height));
-  bytes[26] = 1;
-  bytes[28] = 24;
-  for (uint32_t i = 54; i < bytes.size(); ++i) {
-    bytes[i] = static_cast<char>(i * 7 + seed);
-  }
-  return bytes;
-}
-
-// 5,000 frame statements (15,000 bytes of code, under the 16,384 limit) and
-// 5,000 empty statements, with a label and jumps to it.
-void WriteFramesSource() {
-  WriteFile("frames.bmp", Bitmap(0, 64));
-  std::string source = "[basis]\r\nversion=11\r\noutput=frames.ztr\r\nBITMAP=frames.bmp\r\n";
-  source += "FRAMEHEIGHT=16\r\n";
-  for (int n = 1; n <= kFramesLines; ++n) {
-    std::string line = n == 1 ? "top: 0;" : n % 2 == 0 ? ";;" : std::to_string(n % 4) + ";";
-    if (n == kFramesLines) {
-      line = "goto top;";
-    }
-    source += "FRAMES" + std::to_string(n) + "=" + line + "\r\n";
-  }
-  WriteFile("frames.zts", source);
-}
-
-void WriteBitmapsSource() {
-  const char* kinds[] = {"NOICON", "ASTERISK", "EXCLAMATION", "STOP", "QUESTION"};
-  std::string source = "[basis]\r\nversion=11\r\noutput=bitmaps.ztr\r\nFRAMEHEIGHT=15\r\n";
-  for (int k = 0; k < 5; ++k) {
-    const std::string name = "strip" + std::to_string(k) + ".bmp";
-    WriteFile(name, Bitmap(k));
-    source += std::string("[") + kinds[k] + "]\r\nBITMAP=" + name + "\r\n";
-  }
-  WriteFile("bitmaps.zts", source);
-}
-
-void Measure(const char* what, const char* path) {
+Figures Time(int runs, const std::function<void()>& work) {
   std::vector<double> times;
-  for (int run = 0; run < kRuns; ++run) {
-    const auto start = std::chrono::steady_clock::now();
-    try {
-      zet::CompileSourceFile(path);
-    } catch (const std::string& message) {
-      fprintf(stderr, "%s: %s", path, message.c_str());
-      exit(1);
-    } catch (const zet::Win32Error& error) {
-      fprintf(stderr, "%s: Win32Error %u\n", path, static_cast<unsigned>(error.code));
-      exit(1);
-    }
-    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+  size_t peak = 0;
+  for (int run = 0; run < runs; ++run) {
+    const size_t before = HeapNow();
+    ResetHeapPeak();
+    const auto start = Clock::now();
+    work();
+    const std::chrono::duration<double, std::milli> took = Clock::now() - start;
     times.push_back(took.count());
+    peak = std::max(peak, HeapPeak() - before);
   }
   std::sort(times.begin(), times.end());
-  printf("%-44s fastest %8.2f ms   median %8.2f ms   (%d runs)\n", what, times.front(),
-         times[times.size() / 2], kRuns);
+  return {times.front(), times[times.size() / 2], peak};
+}
+
+void Compile(const char* path) {
+  try {
+    CompileSourceFile(path);
+  } catch (const std::string& message) {
+    fprintf(stderr, "%s: %s", path, message.c_str());
+    exit(1);
+  } catch (const Win32Error& error) {
+    fprintf(stderr, "%s: Win32Error %u\n", path, static_cast<unsigned>(error.code));
+    exit(1);
+  }
+}
+
+void Print(const char* what, const Figures& figures) {
+  printf("%-46s fastest %9.3f ms  median %9.3f ms  peak heap %7.1f KB\n", what, figures.fastest,
+         figures.median, figures.peakHeap / 1024.0);
+}
+
+void BenchBitmaps() {
+  WriteBitmapsSource("bitmaps", kFourMegabyteRows);
+  WriteBitmapsSource("quarter", kOneMegabyteRows);
+  const Figures four = Time(kRuns, [] { Compile("bitmaps.zts"); });
+  Print("compile: five distinct 4 MB 24-bit bitmaps", four);
+  Print("compile: five distinct 1 MB 24-bit bitmaps", Time(kRuns, [] { Compile("quarter.zts"); }));
+  // For run_bench.sh, which sets it beside cat of the same five files.
+  printf("RESULT bitmaps %.3f\n", four.fastest);
+}
+
+void BenchFrames() {
+  WriteFramesSource();
+  Print("compile: 10,000 FRAMES lines", Time(kRuns, [] { Compile("frames.zts"); }));
+}
+
+// The program's own batch driver, as one run of the program with 1,000 file
+// arguments would use it.
+void BenchBatch() {
+  WriteSmallSources(kSmallSources);
+  std::vector<std::string> names = {"zetcomp"};
+  for (int i = 0; i < kSmallSources; ++i) {
+    names.push_back("small" + std::to_string(i) + ".zts");
+  }
+  std::vector<char*> arguments;
+  for (std::string& name : names) {
+    arguments.push_back(name.data());
+  }
+  ModeOperations operations;
+  operations.compileSourceFile = CompileSourceFile;
+  operations.systemMessage = SystemMessage;
+  const Figures figures = Time(kBatchRuns, [&] {
+    LogBuffer.clear();
+    if (RunBatch(static_cast<int>(arguments.size()), arguments.data(), operations)) {
+      fprintf(stderr, "the batch failed: %s", LogBuffer.c_str());
+      exit(1);
+    }
+  });
+  printf("%-46s per source %7.1f us  (fastest run %8.1f ms, median %8.1f ms)\n",
+         "batch of 1,000 small sources in one run", 1000 * figures.fastest / kSmallSources,
+         figures.fastest, figures.median);
+}
+
+void CompileProgram(const std::string& program) {
+  CodeBuffer code;
+  FrameCompiler(program.c_str(), code, kThirtyKilobyteFrames).Compile();
+}
+
+void BenchFramesAlone() {
+  const std::string program = ThirtyKilobyteProgram();
+  int rounds = 1;
+  double took = 0;
+  // Doubles the rounds until one measurement lasts a fifth of a second.
+  while (took < 200) {
+    rounds *= 2;
+    took = Time(1, [&] {
+             for (int i = 0; i < rounds; ++i) {
+               CompileProgram(program);
+             }
+           }).fastest;
+  }
+  const double perByte = took * 1e6 / (static_cast<double>(rounds) * program.size());
+  printf("%-46s %7.2f ns per byte  (%zu bytes, %d rounds)\n",
+         "frames compiler alone, 30 KB program", perByte, program.size(), rounds);
 }
 
 }  // namespace
+}  // namespace zet
 
-int main() {
-  WriteFramesSource();
-  WriteBitmapsSource();
-  Measure("compile: 10,000 FRAMES lines", "frames.zts");
-  Measure("compile: five distinct 4 MB bitmaps", "bitmaps.zts");
+int main(int argc, char** argv) {
+  if (argc == 3 && strcmp(argv[1], "--frames-loop") == 0) {
+    const std::string program = zet::ThirtyKilobyteProgram();
+    for (int i = 0; i < atoi(argv[2]); ++i) {
+      zet::CompileProgram(program);
+    }
+    printf("RESULT frames_bytes %zu\n", program.size());
+    return 0;
+  }
+  zet::BenchBitmaps();
+  zet::BenchFrames();
+  zet::BenchBatch();
+  zet::BenchFramesAlone();
   return 0;
 }

@@ -1,0 +1,129 @@
+#include "bench/bench_inputs.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace zet {
+namespace {
+
+void Put32(std::string& bytes, size_t offset, uint32_t value) {
+  for (int i = 0; i < 4; ++i) {
+    bytes[offset + i] = static_cast<char>(value >> (8 * i));
+  }
+}
+
+std::string N(int value) {
+  return std::to_string(value);
+}
+
+const char* const kKinds[] = {"NOICON", "ASTERISK", "EXCLAMATION", "STOP", "QUESTION"};
+
+}  // namespace
+
+std::string BenchBitmap(int width, int height, int seed) {
+  const uint32_t rowSize = (static_cast<uint32_t>(width) * 3 + 3) / 4 * 4;
+  std::string bytes(54 + rowSize * static_cast<uint32_t>(height), '\0');
+  bytes[0] = 'B';
+  bytes[1] = 'M';
+  Put32(bytes, 2, static_cast<uint32_t>(bytes.size()));
+  Put32(bytes, 10, 54);
+  Put32(bytes, 14, 40);
+  Put32(bytes, 18, static_cast<uint32_t>(width));
+  Put32(bytes, 22, static_cast<uint32_t>(height));
+  bytes[26] = 1;
+  bytes[28] = 24;
+  for (size_t i = 54; i < bytes.size(); ++i) {
+    bytes[i] = static_cast<char>(i * 7 + static_cast<size_t>(seed));
+  }
+  return bytes;
+}
+
+void WriteBenchFile(const std::string& path, const std::string& bytes) {
+  FILE* file = fopen(path.c_str(), "wb");
+  if (file == nullptr || fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
+    fprintf(stderr, "cannot write %s\n", path.c_str());
+    exit(2);
+  }
+  fclose(file);
+}
+
+// 5,000 frame statements (15,000 bytes of code, under the 16,384 limit) and
+// 5,000 empty statements, with a label and a jump to it.
+void WriteFramesSource() {
+  WriteBenchFile("frames.bmp", BenchBitmap(1024, 64, 0));
+  std::string source = "[basis]\r\nversion=11\r\noutput=frames.ztr\r\nBITMAP=frames.bmp\r\n";
+  source += "FRAMEHEIGHT=16\r\n";
+  constexpr int kLines = 10000;
+  for (int n = 1; n <= kLines; ++n) {
+    std::string line = n == 1 ? "top: 0;" : n % 2 == 0 ? ";;" : N(n % 4) + ";";
+    if (n == kLines) {
+      line = "goto top;";
+    }
+    source += "FRAMES" + N(n) + "=" + line + "\r\n";
+  }
+  WriteBenchFile("frames.zts", source);
+}
+
+void WriteBitmapsSource(const std::string& stem, int height) {
+  std::string source = "[basis]\r\nversion=11\r\noutput=" + stem + ".ztr\r\nFRAMEHEIGHT=15\r\n";
+  for (int k = 0; k < 5; ++k) {
+    const std::string name = stem + N(k) + ".bmp";
+    WriteBenchFile(name, BenchBitmap(1024, height, k));
+    source += std::string("[") + kKinds[k] + "]\r\nBITMAP=" + name + "\r\n";
+  }
+  WriteBenchFile(stem + ".zts", source);
+}
+
+void WriteSmallSources(int count) {
+  WriteBenchFile("small.bmp", BenchBitmap(32, 128, 3));
+  for (int i = 0; i < count; ++i) {
+    std::string source = "; small source " + N(i) + "\r\n[basis]\r\nversion=11\r\n";
+    source += "output=small" + N(i) + ".ztr\r\ncomment=benchmark source " + N(i) + "\r\n";
+    source += "username=bench\r\nBITMAP=small.bmp\r\nFRAMEHEIGHT=32\r\nFRAMETIME=100\r\n";
+    source += "MESSAGE=Processing goes on.\r\nFRAMES1=start: 0; 1; 2;\r\nFRAMES2=goto start;\r\n";
+    source += "\r\n[BUTTONS]\r\nOK=OK\r\nCANCEL=Cancel\r\nYES=Yes\r\nNO=No\r\nHELP=Help\r\n";
+    for (const char* kind : kKinds) {
+      source += std::string("\r\n[") + kind + "]\r\nSUFFIX=(" + kind + ")\r\n";
+      source += "FRAMES1=loop: for 0 to 3;\r\nFRAMES2=  repeat 3 for 2;\r\n";
+      source += "FRAMES3=  prob 1 of 4 goto loop;\r\nFRAMES4=goto loop;\r\n";
+    }
+    WriteBenchFile("small" + N(i) + ".zts", source);
+  }
+}
+
+std::string ThirtyKilobyteProgram() {
+  std::string program;
+  int statement = 0;
+  while (program.size() < 30000) {
+    const int label = statement / 8;  // 200 labels over 1,600 statements
+    std::string line;
+    if (statement % 8 == 0) {
+      line += "label_" + N(label) + ":  ";
+    }
+    switch (statement % 6) {
+      case 0:
+        line += N(statement % 16) + ";";
+        break;
+      case 1:
+        line += "repeat " + N(statement % 16) + " for " + N(100 + statement) + ";";
+        break;
+      case 2:
+        line += "for 0 to 15;\t;;";
+        break;
+      case 3:
+        line += "prob 1 of 3 goto label_" + N(label) + ";";
+        break;
+      case 4:
+        line += "goto label_" + N(label / 2) + ";";
+        break;
+      default:
+        line += "  ;;";
+        break;
+    }
+    program += line + (statement % 3 == 2 ? "\r\n" : " ");
+    ++statement;
+  }
+  return program;
+}
+
+}  // namespace zet
