@@ -25,6 +25,7 @@ bool IsWordChar(signed char ch) {
 }
 
 constexpr uint32_t kMaxNumber = 65535;
+constexpr size_t kLongestKeyword = 6;  // "repeat"
 
 }  // namespace
 
@@ -117,6 +118,9 @@ void FrameScanner::ScanWord(Token& token) {
   }
   memcpy(token.text, start, length);
   token.text[length] = '\0';
+  if (length > kLongestKeyword) {
+    return;  // most label names: no keyword to compare
+  }
   for (const KeywordEntry& keyword : KeywordTable) {
     if (strcmp(token.text, keyword.text) == 0) {
       token.kind = keyword.kind;

@@ -1,23 +1,44 @@
 #include "compiler/frames/label_table.h"
 
+#include <cstring>
+
 #include "compiler/frames/ani_error.h"
 #include "compiler/frames/code_buffer.h"
 
 namespace zet {
 
+namespace {
+
+// FNV-1a: different names rarely share a value, so most entries are passed
+// over without reading their names.
+uint32_t NameHash(const char* name, size_t length) {
+  uint32_t hash = 2166136261u;
+  for (size_t i = 0; i < length; ++i) {
+    hash = (hash ^ static_cast<unsigned char>(name[i])) * 16777619u;
+  }
+  return hash;
+}
+
+}  // namespace
+
 LabelTable::LabelTable() = default;
 
 LabelEntry& LabelTable::FindOrAdd(const char* name) {
+  const size_t length = strlen(name);
+  const uint32_t hash = NameHash(name, length);
   for (int32_t i = 0; i < count_; ++i) {
-    if (entries_[i].name == name) {
-      return entries_[i];
+    LabelEntry& entry = entries_[i];
+    if (entry.nameHash == hash && entry.name.size() == length &&
+        memcmp(entry.name.data(), name, length) == 0) {
+      return entry;
     }
   }
   if (count_ >= kMaxLabels) {
     throw AniTooManyLabel();
   }
   LabelEntry& entry = entries_[count_];
-  entry.name = name;
+  entry.name.assign(name, length);
+  entry.nameHash = hash;
   entry.references.clear();
   entry.defined = 0;
   entry.offset = 0;

@@ -14,6 +14,7 @@ constexpr int32_t kMaxLabels = 256;
 
 struct LabelEntry {
   std::string name;
+  uint32_t nameHash = 0;             // lets the search skip most names unread
   std::vector<uint16_t> references;  // code positions of the operands
   int32_t defined = 0;
   uint16_t offset = 0;
