@@ -9,13 +9,22 @@
 
 namespace zet {
 
-void CompileKind(MessageKindSettings& kind) {
+namespace {
+
+// Opened for its height only, and closed again; writing the file opens it
+// once more.
+uint32_t BitmapHeight(const std::string& path) {
+  const MappedBitmap bitmap(path.c_str());
+  return bitmap.Height();
+}
+
+}  // namespace
+
+uint32_t CompileKind(MessageKindSettings& kind, std::optional<uint32_t> knownHeight) {
   if (kind.bitmapPath.empty()) {
     throw std::string("BITMAP が指定されていません。\r\n");
   }
-  // Opened for its height only; writing the file opens it again.
-  const MappedBitmap bitmap(kind.bitmapPath.c_str());
-  const uint32_t height = bitmap.Height();
+  const uint32_t height = knownHeight ? *knownHeight : BitmapHeight(kind.bitmapPath);
   if (kind.frameHeight == 0) {
     kind.frameHeight = static_cast<int32_t>(height);
   }
@@ -30,6 +39,7 @@ void CompileKind(MessageKindSettings& kind) {
   const uint32_t frameCount = height / static_cast<uint32_t>(kind.frameHeight);
   FrameCompiler compiler(kind.framesProgram.c_str(), kind.code, frameCount);
   compiler.Compile();
+  return height;
 }
 
 std::string KindErrorMessage(const char* kindName, const std::string& text) {

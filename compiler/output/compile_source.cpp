@@ -1,8 +1,12 @@
 #include "compiler/output/compile_source.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "compiler/common/system_message.h"
 #include "compiler/common/win32_error.h"
@@ -37,13 +41,30 @@ SourceTexts ReadBasis(const SourceSection& basis) {
   return texts;
 }
 
+// The heights of the bitmaps opened for earlier kinds, by path as written:
+// a strip that several kinds share is opened once while compiling.
+using BitmapHeights = std::vector<std::pair<std::string, uint32_t>>;
+
+std::optional<uint32_t> KnownHeight(const BitmapHeights& heights, const std::string& path) {
+  for (const auto& [known, height] : heights) {
+    if (known == path) {
+      return height;
+    }
+  }
+  return std::nullopt;
+}
+
 // Every failure of one kind is told with the kind's name in front.
 void ReadAndCompileKind(const SourceFile& source, const MessageKindSettings& defaults,
-                        MessageKindSettings& kind, const char* name) {
+                        MessageKindSettings& kind, const char* name, BitmapHeights& heights) {
   try {
     kind = defaults;
     kind.ReadSettings(SourceSection(source, name));
-    CompileKind(kind);
+    const std::optional<uint32_t> known = KnownHeight(heights, kind.bitmapPath);
+    const uint32_t height = CompileKind(kind, known);
+    if (!known) {
+      heights.emplace_back(kind.bitmapPath, height);
+    }
   } catch (const Win32Error& error) {
     throw KindErrorMessage(name, SystemMessage(error.code));
   } catch (const std::string& text) {
@@ -60,8 +81,13 @@ void RefuseOutputOverInput(const std::string& output, const std::string& source,
     return;
   }
   bool same = FindFileIdentity(source.c_str()) == target;
-  for (const MessageKindSettings& kind : kinds) {
-    same = same || FindFileIdentity(kind.bitmapPath.c_str()) == target;
+  for (int i = 0; i < kMessageKindCount && !same; ++i) {
+    const std::string& path = kinds[i].bitmapPath;
+    // A path that an earlier kind names has been looked at.
+    const auto earlier =
+        std::find_if(kinds.begin(), kinds.begin() + i,
+                     [&](const MessageKindSettings& k) { return k.bitmapPath == path; });
+    same = earlier == kinds.begin() + i && FindFileIdentity(path.c_str()) == target;
   }
   if (same) {
     throw std::string("OUTPUT が入力ファイルと同じです。\r\n");
@@ -99,10 +125,12 @@ void CompileSourceFile(const char* path) {
   for (int i = 0; i < kButtonCount; ++i) {
     texts.captions[i] = buttons.ReadString(kButtonKeys[i]);
   }
-  // Each record holds a 16 KB code buffer: kept off the stack.
-  const auto kinds = std::make_unique<KindSettingsArray>();
+  // Each record holds a 16 KB code buffer: kept off the stack, and not
+  // zeroed first (make_unique would), since each record is assigned whole.
+  const std::unique_ptr<KindSettingsArray> kinds(new KindSettingsArray);
+  BitmapHeights heights;
   for (int i = 0; i < kMessageKindCount; ++i) {
-    ReadAndCompileKind(source, defaults, (*kinds)[i], kMessageKindNames[i]);
+    ReadAndCompileKind(source, defaults, (*kinds)[i], kMessageKindNames[i], heights);
   }
   RefuseOutputOverInput(texts.output, fullPath, *kinds);
   WriteCompiledFile(texts, *kinds);

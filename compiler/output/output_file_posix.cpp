@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <string>
 
@@ -106,7 +107,7 @@ uint32_t OutputFile::GetSize() const {
 }
 
 uint32_t OutputFile::Write(const void* data, uint32_t length) {
-  const uint32_t offset = GetSize();
+  const uint32_t offset = size_;
   const char* next = static_cast<const char*>(data);
   size_t left = length;
   while (left > 0) {
@@ -123,6 +124,8 @@ uint32_t OutputFile::Write(const void* data, uint32_t length) {
     next += written;
     left -= static_cast<size_t>(written);
   }
+  position_ += length;
+  size_ = std::max(size_, position_);
   return offset;
 }
 
@@ -130,6 +133,7 @@ void OutputFile::Rewind() {
   if (lseek(AsDescriptor(handle_), 0, SEEK_SET) != 0) {
     throw Win32Error{LastSystemError()};
   }
+  position_ = 0;
 }
 
 void OutputFile::Commit() {
