@@ -4,7 +4,7 @@ PRESETS_BUILD := win32
 
 # Pattern rules are never used for phony targets: check-% and build-% stay off
 # this list (no files of those names exist).
-.PHONY: check example bootstrap build fuzz-long format clean
+.PHONY: check example bootstrap build fuzz-long leak-check bench format clean
 
 check: bootstrap $(addprefix check-,$(PRESETS_RUN)) build-win32
 
@@ -35,8 +35,22 @@ clean:
 
 # Long fuzzing, one harness after another: FUZZ_SECONDS each (default one
 # hour), or FUZZ_RUNS executions each. New inputs and crashes stay in
-# build/fuzz/long; the summary gives each harness's executions.
+# build/fuzz/fuzz/long; the summary gives each harness's executions.
 FUZZ_SECONDS ?= 3600
 FUZZ_RUNS ?= 0
 fuzz-long: build-fuzz
 	sh fuzz/fuzz_long.sh build/fuzz $(FUZZ_SECONDS) $(FUZZ_RUNS)
+
+# The batch of failing sources that must give back every handle and its heap:
+# natively, under the sanitizers (LeakSanitizer at exit) and under Wine. Part
+# of make check; this runs it alone.
+leak-check: build-native build-sanitize build-win64
+	ctest --preset native -R leak_test
+	ctest --preset sanitize -R leak_test
+	ctest --preset win64 -R leak_test
+
+# Compile figures of the Linux build and of the Windows build under Wine (not
+# timed tests): see bench/compile_bench.cpp.
+bench: build-native build-win64
+	cmake --build --preset native --target bench
+	cmake --build --preset win64 --target bench

@@ -5,7 +5,7 @@
 // alone. Writes its inputs into the current folder; prints the fastest and
 // the median of several runs, and the peak of the heap held through new.
 //
-//   zet_bench                   all of it
+//   zet_bench [bitmaps] [frames] [batch] [alone]   those parts (none: all)
 //   zet_bench --frames-loop N   only the frames compiler, N times (callgrind)
 #include <algorithm>
 #include <chrono>
@@ -151,9 +151,28 @@ int main(int argc, char** argv) {
     printf("RESULT frames_bytes %zu\n", program.size());
     return 0;
   }
-  zet::BenchBitmaps();
-  zet::BenchFrames();
-  zet::BenchBatch();
-  zet::BenchFramesAlone();
+  const auto wanted = [&](const char* part) {
+    if (argc == 1) {
+      return true;
+    }
+    for (int i = 1; i < argc; ++i) {
+      if (strcmp(argv[i], part) == 0) {
+        return true;
+      }
+    }
+    return false;
+  };
+  if (wanted("bitmaps")) {
+    zet::BenchBitmaps();
+  }
+  if (wanted("frames")) {
+    zet::BenchFrames();
+  }
+  if (wanted("batch")) {
+    zet::BenchBatch();
+  }
+  if (wanted("alone")) {
+    zet::BenchFramesAlone();
+  }
   return 0;
 }
