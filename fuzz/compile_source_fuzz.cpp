@@ -139,6 +139,14 @@ std::vector<std::string> FilesIn(const std::string& folder) {
   return names;
 }
 
+void EmptyWorkFolders() {
+  for (const char* folder : {".", "bmp", "out", "again"}) {
+    for (const std::string& name : FilesIn(folder)) {
+      unlink((std::string(folder) + "/" + name).c_str());
+    }
+  }
+}
+
 // The folder the harness works in: made once, emptied before each input and
 // removed at exit.
 class WorkFolder {
@@ -155,7 +163,7 @@ class WorkFolder {
     static const std::string path = pattern;
     atexit([] {
       if (chdir(path.c_str()) == 0) {
-        Clear();
+        EmptyWorkFolders();
         for (const char* sub : kSubfolders) {
           rmdir(sub);
         }
@@ -164,16 +172,10 @@ class WorkFolder {
     });
   }
 
-  static void Clear() {
-    for (const char* folder : {".", "bmp", "out", "again"}) {
-      for (const std::string& name : FilesIn(folder)) {
-        unlink((std::string(folder) + "/" + name).c_str());
-      }
-    }
-  }
+  void Clear() const { EmptyWorkFolders(); }
 
   // Any temporary file of an output that was not cleaned away.
-  static void CheckNoTemporaryFiles() {
+  void CheckNoTemporaryFiles() const {
     for (const char* folder : {".", "bmp", "out", "again"}) {
       for (const std::string& name : FilesIn(folder)) {
         if (name.find(".~") != std::string::npos) {
@@ -234,12 +236,12 @@ void CheckRoundTrip(const std::string& compiled) {
   if (chdir(kAgainFolder) != 0) {
     FuzzFailure("cannot enter the round-trip folder");
   }
-  const bool compiled_again = Compile(files.sourceName.c_str());
+  const bool compiledAgain = Compile(files.sourceName.c_str());
   const std::optional<std::string> again = ReadFile("again.ztr");
   if (chdir("..") != 0) {
     FuzzFailure("cannot leave the round-trip folder");
   }
-  if (!compiled_again || again != compiled) {
+  if (!compiledAgain || again != compiled) {
     FuzzFailure("the decompiled source does not compile to the same file", files.source);
   }
 }
