@@ -9,22 +9,14 @@
 
 namespace zet {
 
-namespace {
-
-// Opened for its height only, and closed again; writing the file opens it
-// once more.
-uint32_t BitmapHeight(const std::string& path) {
-  const MappedBitmap bitmap(path.c_str());
-  return bitmap.Height();
-}
-
-}  // namespace
-
-uint32_t CompileKind(MessageKindSettings& kind, std::optional<uint32_t> knownHeight) {
+void CompileKind(MessageKindSettings& kind) {
   if (kind.bitmapPath.empty()) {
     throw std::string("BITMAP が指定されていません。\r\n");
   }
-  const uint32_t height = knownHeight ? *knownHeight : BitmapHeight(kind.bitmapPath);
+  // Opened for its height only, and held until the compiler is done; writing
+  // the file opens it again.
+  const MappedBitmap bitmap(kind.bitmapPath.c_str());
+  const uint32_t height = bitmap.Height();
   if (kind.frameHeight == 0) {
     kind.frameHeight = static_cast<int32_t>(height);
   }
@@ -39,7 +31,6 @@ uint32_t CompileKind(MessageKindSettings& kind, std::optional<uint32_t> knownHei
   const uint32_t frameCount = height / static_cast<uint32_t>(kind.frameHeight);
   FrameCompiler compiler(kind.framesProgram.c_str(), kind.code, frameCount);
   compiler.Compile();
-  return height;
 }
 
 std::string KindErrorMessage(const char* kindName, const std::string& text) {

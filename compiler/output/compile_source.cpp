@@ -5,8 +5,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "compiler/common/system_message.h"
 #include "compiler/common/win32_error.h"
@@ -41,30 +39,13 @@ SourceTexts ReadBasis(const SourceSection& basis) {
   return texts;
 }
 
-// The heights of the bitmaps opened for earlier kinds, by path as written:
-// a strip that several kinds share is opened once while compiling.
-using BitmapHeights = std::vector<std::pair<std::string, uint32_t>>;
-
-std::optional<uint32_t> KnownHeight(const BitmapHeights& heights, const std::string& path) {
-  for (const auto& [known, height] : heights) {
-    if (known == path) {
-      return height;
-    }
-  }
-  return std::nullopt;
-}
-
 // Every failure of one kind is told with the kind's name in front.
 void ReadAndCompileKind(const SourceFile& source, const MessageKindSettings& defaults,
-                        MessageKindSettings& kind, const char* name, BitmapHeights& heights) {
+                        MessageKindSettings& kind, const char* name) {
   try {
     kind = defaults;
     kind.ReadSettings(SourceSection(source, name));
-    const std::optional<uint32_t> known = KnownHeight(heights, kind.bitmapPath);
-    const uint32_t height = CompileKind(kind, known);
-    if (!known) {
-      heights.emplace_back(kind.bitmapPath, height);
-    }
+    CompileKind(kind);
   } catch (const Win32Error& error) {
     throw KindErrorMessage(name, SystemMessage(error.code));
   } catch (const std::string& text) {
@@ -128,9 +109,8 @@ void CompileSourceFile(const char* path) {
   // Each record holds a 16 KB code buffer: kept off the stack, and not
   // zeroed first (make_unique would), since each record is assigned whole.
   const std::unique_ptr<KindSettingsArray> kinds(new KindSettingsArray);
-  BitmapHeights heights;
   for (int i = 0; i < kMessageKindCount; ++i) {
-    ReadAndCompileKind(source, defaults, (*kinds)[i], kMessageKindNames[i], heights);
+    ReadAndCompileKind(source, defaults, (*kinds)[i], kMessageKindNames[i]);
   }
   RefuseOutputOverInput(texts.output, fullPath, *kinds);
   WriteCompiledFile(texts, *kinds);

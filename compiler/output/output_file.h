@@ -23,8 +23,6 @@ class OutputFile {
   uint32_t GetSize() const;
   // Writes at the file pointer and returns the size before the write, which
   // is the offset of the bytes while the file is written from its start.
-  // The size is kept here rather than asked of the system before each
-  // write: no one else can write the file.
   uint32_t Write(const void* data, uint32_t length);
   // Sets the file pointer back to offset 0.
   void Rewind();
@@ -38,8 +36,6 @@ class OutputFile {
   std::string path_;
   std::string temporaryPath_;
   intptr_t handle_;  // HANDLE on Windows, descriptor on Linux
-  uint32_t size_ = 0;      // as GetSize would give it
-  uint32_t position_ = 0;  // the file pointer
   bool committed_ = false;
 };
 

@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <string>
 
@@ -107,7 +106,7 @@ uint32_t OutputFile::GetSize() const {
 }
 
 uint32_t OutputFile::Write(const void* data, uint32_t length) {
-  const uint32_t offset = size_;
+  const uint32_t offset = GetSize();
   const char* next = static_cast<const char*>(data);
   size_t left = length;
   while (left > 0) {
@@ -124,8 +123,6 @@ uint32_t OutputFile::Write(const void* data, uint32_t length) {
     next += written;
     left -= static_cast<size_t>(written);
   }
-  position_ += length;
-  size_ = std::max(size_, position_);
   return offset;
 }
 
@@ -133,7 +130,6 @@ void OutputFile::Rewind() {
   if (lseek(AsDescriptor(handle_), 0, SEEK_SET) != 0) {
     throw Win32Error{LastSystemError()};
   }
-  position_ = 0;
 }
 
 void OutputFile::Commit() {

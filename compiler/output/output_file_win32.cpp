@@ -1,6 +1,5 @@
 #include <windows.h>
 
-#include <algorithm>
 #include <string>
 
 #include "compiler/common/system_error.h"
@@ -84,13 +83,11 @@ uint32_t OutputFile::GetSize() const {
 }
 
 uint32_t OutputFile::Write(const void* data, uint32_t length) {
-  const uint32_t offset = size_;
+  const uint32_t offset = GetSize();
   DWORD written = 0;
   if (!WriteFile(AsHandle(handle_), data, length, &written, nullptr)) {
     ThrowLastError();
   }
-  position_ += written;
-  size_ = std::max(size_, position_);
   return offset;
 }
 
@@ -98,7 +95,6 @@ void OutputFile::Rewind() {
   if (SetFilePointer(AsHandle(handle_), 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) {
     ThrowLastError();
   }
-  position_ = 0;
 }
 
 void OutputFile::Commit() {
