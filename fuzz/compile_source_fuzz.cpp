@@ -29,8 +29,8 @@
 #include "compiler/source/message_kind.h"
 #include "compiler/source/source_file.h"
 #include "fuzz/fuzz_support.h"
-#include "inspector/checker.h"
-#include "inspector/decompiler.h"
+#include "zetdump/checker.h"
+#include "zetdump/decompiler.h"
 
 namespace zet {
 namespace {

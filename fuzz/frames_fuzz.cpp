@@ -12,8 +12,8 @@
 #include "compiler/frames/frame_compiler.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/fuzz_support.h"
-#include "inspector/checker.h"
-#include "inspector/frame_code.h"
+#include "zetdump/checker.h"
+#include "zetdump/frame_code.h"
 
 namespace zet {
 namespace {

@@ -125,7 +125,7 @@ def compile_source_seeds():
 
 
 def zetdump_seeds():
-    for path in sorted(glob.glob(repo("inspector", "testdata", "*.ztr")) +
+    for path in sorted(glob.glob(repo("zetdump", "testdata", "*.ztr")) +
                        glob.glob(repo("tests", "crossbuild", "data", "expected", "*.ztr"))):
         put("zetdump", os.path.basename(path), read(path))
 

@@ -1,11 +1,11 @@
-#include "inspector/bitmap_blocks.h"
+#include "zetdump/bitmap_blocks.h"
 
 #include <cstdlib>
 #include <limits>
 #include <string>
 
-#include "inspector/block_offset.h"
-#include "inspector/format.h"
+#include "zetdump/block_offset.h"
+#include "zetdump/format.h"
 
 namespace zet {
 namespace {
@@ -54,10 +54,11 @@ void ComputePixelLength(BitmapBlocks& bitmap, const char* owner) {
   const int64_t rows = std::llabs(int64_t{bitmap.height});
   const int64_t rowBits = int64_t{bitmap.bitCount} * bitmap.width;
   const int64_t rowBytes = (rowBits + 31) / 32 * 4;
-  const int64_t length = rowBytes * rows;
+  // Only a row and a height that fit 32 bits keep the product in 64 bits.
+  const bool rowFits = rows <= kInt32Max && rowBits >= kInt32Min && rowBits + 31 <= kInt32Max;
+  const int64_t length = rowFits ? rowBytes * rows : 0;
   const uint32_t at = bitmap.infoOffset + 4;
-  if (rows > kInt32Max || rowBits < kInt32Min || rowBits + 31 > kInt32Max || length > kInt32Max ||
-      length < kInt32Min) {
+  if (!rowFits || length > kInt32Max || length < kInt32Min) {
     throw FileFault{at, Format("%s のビットマップの幅 %d、高さ %d、%u ビットではピクセル"
                                "ブロックの大きさが 32 ビットに収まりません。",
                                owner, bitmap.width, bitmap.height, bitmap.bitCount)};

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "inspector/file_bytes.h"
+#include "zetdump/file_bytes.h"
 
 namespace zet {
 

@@ -1,6 +1,6 @@
-#include "inspector/block_offset.h"
+#include "zetdump/block_offset.h"
 
-#include "inspector/format.h"
+#include "zetdump/format.h"
 
 namespace zet {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "inspector/file_bytes.h"
+#include "zetdump/file_bytes.h"
 
 namespace zet {
 

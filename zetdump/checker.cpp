@@ -1,7 +1,7 @@
-#include "inspector/checker.h"
+#include "zetdump/checker.h"
 
-#include "inspector/compiled_file.h"
-#include "inspector/format.h"
+#include "zetdump/compiled_file.h"
+#include "zetdump/format.h"
 
 namespace zet {
 

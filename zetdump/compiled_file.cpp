@@ -1,8 +1,8 @@
-#include "inspector/compiled_file.h"
+#include "zetdump/compiled_file.h"
 
 #include <cstring>
 
-#include "inspector/format.h"
+#include "zetdump/format.h"
 
 namespace zet {
 

@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "inspector/bitmap_blocks.h"
-#include "inspector/block_offset.h"
-#include "inspector/file_bytes.h"
-#include "inspector/frame_code.h"
+#include "zetdump/bitmap_blocks.h"
+#include "zetdump/block_offset.h"
+#include "zetdump/file_bytes.h"
+#include "zetdump/frame_code.h"
 
 namespace zet {
 

@@ -1,12 +1,12 @@
-#include "inspector/compiled_file.h"
+#include "zetdump/compiled_file.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "inspector/checker.h"
-#include "inspector/layout.h"
-#include "inspector/test_content.h"
+#include "zetdump/checker.h"
+#include "zetdump/layout.h"
+#include "zetdump/test_content.h"
 
 namespace zet {
 namespace {
@@ -128,6 +128,13 @@ TEST(CompiledFileTest, CheckNamesTheOffsetAndTheFaultOfEachDamage) {
       {Set32(264, 0x7FFFFFFF), 264,
        "NOICON のビットマップの幅 2147483647、高さ 60、24 ビットではピクセルブロックの大きさが 32 "
        "ビットに収まりません。"},
+      {[](auto& b) {
+         Set32(264, 0x7FFFFFFF)(b);
+         Set32(268, 0x7FFFFFFF)(b);
+       },
+       264,
+       "NOICON のビットマップの幅 2147483647、高さ 2147483647、24 ビットではピクセルブロックの"
+       "大きさが 32 ビットに収まりません。"},
       {Set32(268, 0x80000000), 264,
        "NOICON のビットマップの幅 10、高さ -2147483648、24 ビットではピクセルブロックの大きさが 32 "
        "ビットに収まりません。"},

@@ -1,12 +1,12 @@
-#include "inspector/decompiler.h"
+#include "zetdump/decompiler.h"
 
 #include <algorithm>
 
-#include "inspector/compiled_file.h"
-#include "inspector/format.h"
-#include "inspector/layout.h"
-#include "inspector/source_text.h"
-#include "inspector/text_code.h"
+#include "zetdump/compiled_file.h"
+#include "zetdump/format.h"
+#include "zetdump/layout.h"
+#include "zetdump/source_text.h"
+#include "zetdump/text_code.h"
 
 namespace zet {
 namespace {

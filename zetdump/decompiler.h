@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "inspector/file_bytes.h"
+#include "zetdump/file_bytes.h"
 
 namespace zet {
 

@@ -1,13 +1,13 @@
-#include "inspector/decompiler.h"
+#include "zetdump/decompiler.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "inspector/compiled_file.h"
-#include "inspector/layout.h"
-#include "inspector/source_text.h"
-#include "inspector/test_content.h"
+#include "zetdump/compiled_file.h"
+#include "zetdump/layout.h"
+#include "zetdump/source_text.h"
+#include "zetdump/test_content.h"
 
 namespace zet {
 namespace {

@@ -1,10 +1,10 @@
-#include "inspector/dumper.h"
+#include "zetdump/dumper.h"
 
 #include <algorithm>
 
-#include "inspector/compiled_file.h"
-#include "inspector/format.h"
-#include "inspector/text_code.h"
+#include "zetdump/compiled_file.h"
+#include "zetdump/format.h"
+#include "zetdump/text_code.h"
 
 namespace zet {
 namespace {

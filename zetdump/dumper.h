@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "inspector/file_bytes.h"
+#include "zetdump/file_bytes.h"
 
 namespace zet {
 

@@ -1,9 +1,9 @@
-#include "inspector/dumper.h"
+#include "zetdump/dumper.h"
 
 #include <gtest/gtest.h>
 
-#include "inspector/layout.h"
-#include "inspector/test_content.h"
+#include "zetdump/layout.h"
+#include "zetdump/test_content.h"
 
 namespace zet {
 namespace {

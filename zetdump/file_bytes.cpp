@@ -1,8 +1,8 @@
-#include "inspector/file_bytes.h"
+#include "zetdump/file_bytes.h"
 
 #include <utility>
 
-#include "inspector/format.h"
+#include "zetdump/format.h"
 
 namespace zet {
 

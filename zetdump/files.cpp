@@ -1,9 +1,9 @@
-#include "inspector/files.h"
+#include "zetdump/files.h"
 
 #include <cstdio>
 #include <memory>
 
-#include "inspector/file_bytes.h"
+#include "zetdump/file_bytes.h"
 
 namespace zet {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "inspector/files.h"
+#include "zetdump/files.h"
 
 namespace zet {
 

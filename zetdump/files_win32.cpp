@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "inspector/files.h"
+#include "zetdump/files.h"
 
 namespace zet {
 

@@ -1,4 +1,4 @@
-#include "inspector/format.h"
+#include "zetdump/format.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,8 +1,8 @@
-#include "inspector/frame_code.h"
+#include "zetdump/frame_code.h"
 
 #include <algorithm>
 
-#include "inspector/format.h"
+#include "zetdump/format.h"
 
 namespace zet {
 namespace {

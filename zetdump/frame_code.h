@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "inspector/file_bytes.h"
+#include "zetdump/file_bytes.h"
 
 namespace zet {
 

@@ -7,11 +7,11 @@
 #include <cstdlib>
 #include <random>
 
-#include "inspector/checker.h"
-#include "inspector/decompiler.h"
-#include "inspector/dumper.h"
-#include "inspector/layout.h"
-#include "inspector/test_content.h"
+#include "zetdump/checker.h"
+#include "zetdump/decompiler.h"
+#include "zetdump/dumper.h"
+#include "zetdump/layout.h"
+#include "zetdump/test_content.h"
 
 namespace zet {
 namespace {

@@ -1,4 +1,4 @@
-#include "inspector/layout.h"
+#include "zetdump/layout.h"
 
 #include <algorithm>
 

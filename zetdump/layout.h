@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "inspector/compiled_file.h"
-#include "inspector/file_bytes.h"
+#include "zetdump/compiled_file.h"
+#include "zetdump/file_bytes.h"
 
 namespace zet {
 

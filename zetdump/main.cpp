@@ -7,11 +7,11 @@
 #include <utility>
 #include <vector>
 
-#include "inspector/checker.h"
-#include "inspector/decompiler.h"
-#include "inspector/dumper.h"
-#include "inspector/files.h"
-#include "inspector/text_code.h"
+#include "zetdump/checker.h"
+#include "zetdump/decompiler.h"
+#include "zetdump/dumper.h"
+#include "zetdump/files.h"
+#include "zetdump/text_code.h"
 
 namespace zet {
 namespace {

@@ -8,12 +8,12 @@
 
 #include "compiler/common/win32_error.h"
 #include "compiler/output/compile_source.h"
-#include "inspector/compiled_file.h"
-#include "inspector/decompiler.h"
-#include "inspector/dumper.h"
-#include "inspector/layout.h"
-#include "inspector/source_generator.h"
-#include "inspector/test_content.h"
+#include "zetdump/compiled_file.h"
+#include "zetdump/decompiler.h"
+#include "zetdump/dumper.h"
+#include "zetdump/layout.h"
+#include "zetdump/source_generator.h"
+#include "zetdump/test_content.h"
 
 namespace zet {
 namespace {

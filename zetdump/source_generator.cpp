@@ -1,9 +1,9 @@
-#include "inspector/source_generator.h"
+#include "zetdump/source_generator.h"
 
 #include <algorithm>
 #include <set>
 
-#include "inspector/test_content.h"
+#include "zetdump/test_content.h"
 
 namespace zet {
 namespace {

@@ -1,4 +1,4 @@
-#include "inspector/source_text.h"
+#include "zetdump/source_text.h"
 
 #include <algorithm>
 

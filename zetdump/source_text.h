@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "inspector/frame_code.h"
+#include "zetdump/frame_code.h"
 
 namespace zet {
 

@@ -1,8 +1,8 @@
-#include "inspector/source_text.h"
+#include "zetdump/source_text.h"
 
 #include <gtest/gtest.h>
 
-#include "inspector/test_content.h"
+#include "zetdump/test_content.h"
 
 namespace zet {
 namespace {

@@ -1,4 +1,4 @@
-#include "inspector/test_content.h"
+#include "zetdump/test_content.h"
 
 #include <atomic>
 #include <chrono>
@@ -7,7 +7,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "inspector/text_code.h"
+#include "zetdump/text_code.h"
 
 namespace zet {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "inspector/layout.h"
+#include "zetdump/layout.h"
 
 namespace zet {
 

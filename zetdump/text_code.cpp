@@ -1,6 +1,6 @@
-#include "inspector/text_code.h"
+#include "zetdump/text_code.h"
 
-#include "inspector/format.h"
+#include "zetdump/format.h"
 
 namespace zet {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "inspector/text_code.h"
+#include "zetdump/text_code.h"
 
 namespace zet {
 namespace {

@@ -1,4 +1,4 @@
-#include "inspector/text_code.h"
+#include "zetdump/text_code.h"
 
 #include <gtest/gtest.h>
 

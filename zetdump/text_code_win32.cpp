@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "inspector/text_code.h"
+#include "zetdump/text_code.h"
 
 namespace zet {
 
