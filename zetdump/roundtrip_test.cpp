@@ -8,6 +8,7 @@
 
 #include "compiler/common/win32_error.h"
 #include "compiler/output/compile_source.h"
+#include "tests/support/test_folder.h"
 #include "zetdump/compiled_file.h"
 #include "zetdump/decompiler.h"
 #include "zetdump/dumper.h"
@@ -37,17 +38,15 @@ std::vector<uint8_t> ReadBytes(const std::string& path) {
 // are relative to the current folder. The compiler's failure, as a test
 // failure.
 bool Compile(const std::string& folder, const std::string& source) {
-  const fs::path previous = fs::current_path();
-  fs::current_path(folder);
   std::string failure;
   try {
+    const CurrentFolderScope scope(folder);
     CompileSourceFile(source.c_str());
   } catch (const std::string& message) {
     failure = Utf8Of(message);
   } catch (const Win32Error& error) {
     failure = "Win32Error " + std::to_string(error.code);
   }
-  fs::current_path(previous);
   EXPECT_EQ(failure, "") << folder << "/" << source;
   return failure.empty();
 }
@@ -90,21 +89,21 @@ void CopyExample(const std::string& folder) {
 }
 
 TEST(RoundTripTest, DumpOfTheExampleEqualsTheReviewedText) {
-  const TempFolder temp;
+  const TestFolder temp;
   CopyExample(temp.Path());
   ASSERT_TRUE(Compile(temp.Path(), "demo.zts"));
   std::string text;
-  DumpCompiledFile(FileBytes(ReadBytes(temp.File("demo.ztr"))), text);
+  DumpCompiledFile(FileBytes(ReadBytes(temp.PathOf("demo.ztr"))), text);
   const std::string expected = ReadTestFile("testdata/demo.dump.txt");
   ASSERT_FALSE(expected.empty());
   EXPECT_EQ(Utf8Of(text), expected);
 }
 
 TEST(RoundTripTest, TheExampleCompilesBackToTheSameBytes) {
-  const TempFolder temp;
+  const TestFolder temp;
   CopyExample(temp.Path());
   ASSERT_TRUE(Compile(temp.Path(), "demo.zts"));
-  ExpectRoundTrip(temp.File("demo.ztr"), temp.File("out"));
+  ExpectRoundTrip(temp.PathOf("demo.ztr"), temp.PathOf("out"));
 }
 
 // Files at the limits of what a source can say.
@@ -150,9 +149,9 @@ TEST(RoundTripTest, TheTestFilesCompileBackToTheSameBytes) {
   const std::vector<FileContent> files = CornerFiles();
   for (size_t i = 0; i < files.size(); ++i) {
     SCOPED_TRACE("file " + std::to_string(i));
-    const TempFolder temp;
-    WriteFile(temp.File("in.ztr"), LayOutCompiledFile(files[i]));
-    ExpectRoundTrip(temp.File("in.ztr"), temp.File("out"));
+    const TestFolder temp;
+    WriteFile(temp.PathOf("in.ztr"), LayOutCompiledFile(files[i]));
+    ExpectRoundTrip(temp.PathOf("in.ztr"), temp.PathOf("out"));
   }
 }
 
@@ -167,13 +166,13 @@ TEST(RoundTripTest, RandomSourcesCompileToTheirCodeAndBackToTheSameBytes) {
   std::mt19937 random(7);
   for (int i = 0; i < SourceCount(); ++i) {
     const GeneratedSource generated = GenerateSource(random);
-    const TempFolder temp;
+    const TestFolder temp;
     for (const auto& [name, bmp] : generated.bitmaps) {
-      WriteFile(temp.File(name), bmp);
+      WriteFile(temp.PathOf(name), bmp);
     }
-    WriteFile(temp.File("in.zts"), generated.source);
+    WriteFile(temp.PathOf("in.zts"), generated.source);
     ASSERT_TRUE(Compile(temp.Path(), "in.zts")) << Utf8Of(generated.source);
-    const std::vector<uint8_t> compiled = ReadBytes(temp.File("out.ztr"));
+    const std::vector<uint8_t> compiled = ReadBytes(temp.PathOf("out.ztr"));
     const FileBytes bytes(compiled);
     const CompiledFile file = ReadCompiledFile(bytes);
     for (int kind = 0; kind < kKindCount; ++kind) {
@@ -182,7 +181,7 @@ TEST(RoundTripTest, RandomSourcesCompileToTheirCodeAndBackToTheSameBytes) {
       EXPECT_EQ(code, generated.code[kind]) << "source " << i << ", kind " << kind << ": "
                                             << FirstDifference(code, generated.code[kind]);
     }
-    ExpectRoundTrip(temp.File("out.ztr"), temp.File("back"));
+    ExpectRoundTrip(temp.PathOf("out.ztr"), temp.PathOf("back"));
     if (HasFailure()) {
       FAIL() << "source " << i << ":\n" << Utf8Of(generated.source);
     }

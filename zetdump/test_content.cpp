@@ -1,9 +1,6 @@
 #include "zetdump/test_content.h"
 
-#include <atomic>
-#include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -128,21 +125,6 @@ uint32_t GetU32(const std::vector<uint8_t>& bytes, uint32_t at) {
     value |= static_cast<uint32_t>(bytes.at(at + i)) << (8 * i);
   }
   return value;
-}
-
-TempFolder::TempFolder() {
-  static std::atomic<int> serial{0};
-  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-  const std::filesystem::path path =
-      std::filesystem::temp_directory_path() /
-      ("zetdump_test_" + std::to_string(stamp) + "_" + std::to_string(serial++));
-  std::filesystem::create_directories(path);
-  path_ = path.generic_string();
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
 }
 
 }  // namespace zet

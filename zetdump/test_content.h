@@ -39,20 +39,4 @@ std::string ReadTestFile(const std::string& path);
 void PutU32(std::vector<uint8_t>& bytes, uint32_t at, uint32_t value);
 uint32_t GetU32(const std::vector<uint8_t>& bytes, uint32_t at);
 
-// A fresh folder under the system's temporary folder, removed with its
-// contents at the end.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::string& Path() const { return path_; }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
-
 }  // namespace zet

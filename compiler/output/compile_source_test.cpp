@@ -58,7 +58,7 @@ class CompileSourceTest : public ::testing::Test {
     return Compile();
   }
 
-  TempFolder folder_;
+  TestFolder folder_;
   CurrentFolderScope scope_;
 };
 

@@ -37,7 +37,7 @@ class KindRecordsTest : public ::testing::Test {
     return ReadFile(path);
   }
 
-  TempFolder folder_;
+  TestFolder folder_;
   std::unique_ptr<KindSettingsArray> kinds_;
   CompiledFileHeader header_;
 };

@@ -42,7 +42,7 @@ TEST(ImageMagickTest, CopiesTheBlocksOfEveryBitDepthInEitherRowOrder) {
   } kinds[] = {{"m1.bmp", 1}, {"m4.bmp", 4}, {"m8.bmp", 8}, {"m24.bmp", 24}, {"m32.bmp", 32}};
   const char* sections[] = {"NOICON", "ASTERISK", "EXCLAMATION", "STOP", "QUESTION"};
   for (bool topDown : {false, true}) {
-    TempFolder folder;
+    TestFolder folder;
     CurrentFolderScope scope(folder.Path());
     std::string source = "[basis]\r\nversion=11\r\noutput=out.ztr\r\n";
     for (int k = 0; k < 5; ++k) {
@@ -77,7 +77,7 @@ TEST(ImageMagickTest, CopiesTheBlocksOfEveryBitDepthInEitherRowOrder) {
 }
 
 TEST(ImageMagickTest, RefusesARunLengthBitmapShorterThanItsPixels) {
-  TempFolder folder;
+  TestFolder folder;
   CurrentFolderScope scope(folder.Path());
   const std::string bitmap = ToolBitmap("m8rle.bmp");
   ASSERT_EQ(Get32(bitmap, 30), 1u);  // BI_RLE8

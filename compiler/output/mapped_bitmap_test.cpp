@@ -62,7 +62,7 @@ TEST(MappedBitmapTest, RefusesFilesThatFailTheChecks) {
       {"biSize 12, an OS/2 core header", Edited([](std::string& b) { Put32(b, 14, 12); }), 87},
       {"biSize 0", Edited([](std::string& b) { Put32(b, 14, 0); }), 87},
   };
-  TempFolder folder;
+  TestFolder folder;
   for (const auto& c : cases) {
     const std::string path = folder.PathOf("case.bmp");
     WriteFile(path, c.bytes);
@@ -75,7 +75,7 @@ TEST(MappedBitmapTest, RefusesACompressedBitmapShorterThanItsPixelBlock) {
   Put32(bytes, 30, 1);  // BI_RLE8
   bytes.resize(bytes.size() - 100);
   Put32(bytes, 2, static_cast<uint32_t>(bytes.size()));
-  TempFolder folder;
+  TestFolder folder;
   WriteFile(folder.PathOf("rle.bmp"), bytes);
   EXPECT_EQ(OpenError(folder.PathOf("rle.bmp")), 87u);
 }
@@ -92,7 +92,7 @@ TEST(MappedBitmapTest, CountsColoursAndLocatesTheBlocks) {
       {10, 20, 24, 0, 0, 20, 32 * 20},  {10, 20, 24, 3, 3, 20, 32 * 20},
       {10, 96, 32, 0, 0, 96, 40 * 96},  {10, -96, 32, 0, 0, 96, 40 * 96},
   };
-  TempFolder folder;
+  TestFolder folder;
   const std::string path = folder.PathOf("b.bmp");
   for (const auto& c : cases) {
     const std::string bytes = MakeBitmap(c.width, c.height, c.bitCount, c.colorsUsed);
@@ -110,7 +110,7 @@ TEST(MappedBitmapTest, CountsColoursAndLocatesTheBlocks) {
 }
 
 TEST(MappedBitmapTest, ReportsTheSystemsCodeWhenTheFileCannotBeMapped) {
-  TempFolder folder;
+  TestFolder folder;
   WriteFile(folder.PathOf("empty.bmp"), "");
   MakeFolder(folder.PathOf("folder.bmp"));
   WriteFile(folder.PathOf("held.bmp"), MakeBitmap(4, 4, 24));
@@ -129,7 +129,7 @@ TEST(MappedBitmapTest, ReportsTheSystemsCodeWhenTheFileCannotBeMapped) {
 }
 
 TEST(MappedBitmapTest, KeepsWritersOutWhileOpen) {
-  TempFolder folder;
+  TestFolder folder;
   const std::string path = folder.PathOf("open.bmp");
   WriteFile(path, MakeBitmap(4, 4, 24));
   {

@@ -22,7 +22,7 @@ uint32_t CreateError(const std::string& path) {
 }
 
 TEST(OutputFileTest, WriteReturnsTheSizeBeforeIt) {
-  TempFolder folder;
+  TestFolder folder;
   const std::string path = folder.PathOf("out.ztr");
   const std::string a(100, 'a'), b(900, 'b'), h(220, 'h');
   {
@@ -41,7 +41,7 @@ TEST(OutputFileTest, WriteReturnsTheSizeBeforeIt) {
 }
 
 TEST(OutputFileTest, ReplacesTheOutputOnlyOnCommit) {
-  TempFolder folder;
+  TestFolder folder;
   const std::string path = folder.PathOf("out.ztr");
   WriteFile(path, "previous output");
   {
@@ -64,7 +64,7 @@ TEST(OutputFileTest, ReplacesTheOutputOnlyOnCommit) {
 }
 
 TEST(OutputFileTest, KeepsOthersOutWhileWriting) {
-  TempFolder folder;
+  TestFolder folder;
   OutputFile file(folder.PathOf("out.ztr").c_str());
   const std::vector<std::string> entries = folder.Entries();
   ASSERT_EQ(entries.size(), 1u);
@@ -72,7 +72,7 @@ TEST(OutputFileTest, KeepsOthersOutWhileWriting) {
 }
 
 TEST(OutputFileTest, RefusesOutputsItMayNotReplace) {
-  TempFolder folder;
+  TestFolder folder;
   WriteFile(folder.PathOf("readonly.ztr"), "keep");
   SetReadOnly(folder.PathOf("readonly.ztr"), true);
   MakeFolder(folder.PathOf("folder.ztr"));
@@ -95,7 +95,7 @@ TEST(OutputFileTest, RefusesOutputsItMayNotReplace) {
 }
 
 TEST(OutputFileTest, FindsAFreeNameForItsWork) {
-  TempFolder folder;
+  TestFolder folder;
   const std::string path = folder.PathOf("out.ztr");
   // Left behind by a program that was killed while writing.
   WriteFile(path + ".~0", "stale");

@@ -1,64 +1,12 @@
 #include "compiler/output/test_files.h"
 
-#include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 #include <stdexcept>
-#include <system_error>
 
 namespace zet {
-namespace {
 
 namespace fs = std::filesystem;
-
-std::string NewFolderName() {
-  static std::atomic<int> counter{0};
-  const auto stamp = fs::file_time_type::clock::now().time_since_epoch().count();
-  std::ostringstream name;
-  name << "zet-output-" << stamp << "-" << counter++;
-  return name.str();
-}
-
-}  // namespace
-
-TempFolder::TempFolder() {
-  // Folder names stay ASCII: std::filesystem reads narrow names as UTF-8 on
-  // Windows, the system's ANSI calls as Shift-JIS.
-  const fs::path path = fs::temp_directory_path() / NewFolderName();
-  fs::create_directories(path);
-  path_ = path.generic_string();
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  for (const auto& entry : fs::recursive_directory_iterator(path_, ignored)) {
-    fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, ignored);
-  }
-  fs::remove_all(path_, ignored);
-}
-
-std::vector<std::string> TempFolder::Entries() const {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(path_)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-CurrentFolderScope::CurrentFolderScope(const std::string& folder)
-    : previous_(fs::current_path().generic_string()) {
-  fs::current_path(folder);
-}
-
-CurrentFolderScope::~CurrentFolderScope() {
-  std::error_code ignored;
-  fs::current_path(previous_, ignored);
-}
 
 void WriteFile(const std::string& path, const std::string& bytes) {
   FILE* file = fopen(path.c_str(), "wb");

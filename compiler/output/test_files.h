@@ -1,40 +1,12 @@
-// Real files in a temporary folder for the tests of this folder.
+// Files and bitmaps made for the tests of this folder.
 #pragma once
 
 #include <cstdint>
 #include <string>
-#include <vector>
+
+#include "tests/support/test_folder.h"
 
 namespace zet {
-
-// A fresh folder, removed with its contents when the test ends.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::string& Path() const { return path_; }
-  std::string PathOf(const std::string& name) const { return path_ + "/" + name; }
-  // Names of the entries in the folder, sorted.
-  std::vector<std::string> Entries() const;
-
- private:
-  std::string path_;
-};
-
-// The current folder for the life of the scope.
-class CurrentFolderScope {
- public:
-  explicit CurrentFolderScope(const std::string& folder);
-  ~CurrentFolderScope();
-  CurrentFolderScope(const CurrentFolderScope&) = delete;
-  CurrentFolderScope& operator=(const CurrentFolderScope&) = delete;
-
- private:
-  std::string previous_;
-};
 
 // Narrow (Shift-JIS) paths as the system's ANSI calls take them.
 void WriteFile(const std::string& path, const std::string& bytes);

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "compiler/source/source_file.h"
-#include "compiler/source/test_folder.h"
+#include "tests/support/test_folder.h"
 
 namespace zet {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "compiler/common/win32_error.h"
-#include "compiler/source/test_folder.h"
+#include "tests/support/test_folder.h"
 
 namespace zet {
 namespace {

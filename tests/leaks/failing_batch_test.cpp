@@ -70,10 +70,10 @@ const std::vector<std::function<std::string(int)>> kFailures = {
 
 class Inputs {
  public:
-  explicit Inputs(const TempFolder& folder) : hold_(Made(folder)) {}
+  explicit Inputs(const TestFolder& folder) : hold_(Made(folder)) {}
 
  private:
-  static std::string Made(const TempFolder& folder) {
+  static std::string Made(const TestFolder& folder) {
     WriteFile(folder.PathOf("good.bmp"), MakeBitmap(4, 32, 24));
     const std::string good = MakeBitmap(4, 32, 24);
     const struct {
@@ -127,7 +127,7 @@ std::string FailSource(int i) {
 TEST(FailingBatchTest, GivesBackEveryHandleAndTheHeap) {
   const int length = BatchLength();
   ASSERT_GT(length, kWarmUp);
-  TempFolder folder;
+  TestFolder folder;
   const Inputs inputs(folder);
   const CurrentFolderScope inFolder(folder.Path());
   std::set<std::string> failures;

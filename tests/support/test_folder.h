@@ -1,8 +1,10 @@
-// A fresh folder under the system's temporary folder for one test, removed
-// with everything in it when the test ends.
+// Real files for the tests of every folder: a fresh folder under the
+// system's temporary folder for one test, removed with everything in it
+// (read-only files too) when the test ends.
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace zet {
 
@@ -20,6 +22,8 @@ class TestFolder {
   std::string Write(const std::string& name, const std::string& bytes) const;
   // Makes folder `name` and returns its path.
   std::string MakeFolder(const std::string& name) const;
+  // Names of the entries in the folder, sorted.
+  std::vector<std::string> Entries() const;
 
  private:
   std::string path_;

@@ -1,4 +1,4 @@
-#include "compiler/source/test_folder.h"
+#include "tests/support/test_folder.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -6,6 +6,7 @@
 #include <direct.h>
 #endif
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -21,7 +22,7 @@ TestFolder::TestFolder() {
   const std::filesystem::path temp = std::filesystem::temp_directory_path();
   std::random_device random;
   for (;;) {
-    const std::filesystem::path folder = temp / ("zet_source_" + std::to_string(random()));
+    const std::filesystem::path folder = temp / ("zet_test_" + std::to_string(random()));
     if (std::filesystem::create_directory(folder)) {
       path_ = folder.string();
       return;
@@ -30,8 +31,13 @@ TestFolder::TestFolder() {
 }
 
 TestFolder::~TestFolder() {
+  namespace fs = std::filesystem;
   std::error_code ignored;
-  std::filesystem::remove_all(std::filesystem::path(path_), ignored);
+  // Windows will not delete a read-only file.
+  for (const auto& entry : fs::recursive_directory_iterator(fs::path(path_), ignored)) {
+    fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, ignored);
+  }
+  fs::remove_all(fs::path(path_), ignored);
 }
 
 std::string TestFolder::PathOf(const std::string& name) const {
@@ -57,6 +63,15 @@ std::string TestFolder::MakeFolder(const std::string& name) const {
   EXPECT_EQ(mkdir(path.c_str(), 0777), 0) << path;
 #endif
   return path;
+}
+
+std::vector<std::string> TestFolder::Entries() const {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(path_))) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 CurrentFolderScope::CurrentFolderScope(const std::string& folder)
