@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 
 #include "compiler/common/win32_error.h"
 #include "compiler/output/compile_source.h"
@@ -21,9 +20,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+// Beside the shared one for strings, which this overload would hide.
+using zet::WriteFile;
 
 void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   WriteFile(path, std::string(bytes.begin(), bytes.end()));

@@ -1,39 +1,10 @@
 #include "compiler/output/test_files.h"
 
-#include <cstdio>
 #include <filesystem>
-#include <stdexcept>
 
 namespace zet {
 
 namespace fs = std::filesystem;
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  FILE* file = fopen(path.c_str(), "wb");
-  if (file == nullptr) {
-    throw std::runtime_error("cannot create " + path);
-  }
-  const size_t written = fwrite(bytes.data(), 1, bytes.size(), file);
-  fclose(file);
-  if (written != bytes.size()) {
-    throw std::runtime_error("cannot write " + path);
-  }
-}
-
-std::string ReadFile(const std::string& path) {
-  FILE* file = fopen(path.c_str(), "rb");
-  if (file == nullptr) {
-    throw std::runtime_error("cannot open " + path);
-  }
-  std::string bytes;
-  char buffer[65536];
-  size_t got;
-  while ((got = fread(buffer, 1, sizeof buffer, file)) > 0) {
-    bytes.append(buffer, got);
-  }
-  fclose(file);
-  return bytes;
-}
 
 bool FileExists(const std::string& path) {
   return fs::exists(path);

@@ -8,9 +8,6 @@
 
 namespace zet {
 
-// Narrow (Shift-JIS) paths as the system's ANSI calls take them.
-void WriteFile(const std::string& path, const std::string& bytes);
-std::string ReadFile(const std::string& path);
 // ASCII names only.
 bool FileExists(const std::string& path);
 void SetReadOnly(const std::string& path, bool readOnly);

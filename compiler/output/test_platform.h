@@ -6,9 +6,6 @@
 
 namespace zet {
 
-// Makes a folder; the name is Shift-JIS, as the system's ANSI calls take it.
-void MakeFolder(const std::string& path);
-
 // Keeps a file open the way another program writing it would, so that
 // opening it for reading or writing meets a sharing conflict.
 class ExclusiveHold {

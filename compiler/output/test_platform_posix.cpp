@@ -1,6 +1,5 @@
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <stdexcept>
@@ -9,13 +8,6 @@
 
 namespace zet {
 
-void MakeFolder(const std::string& path) {
-  if (mkdir(path.c_str(), 0777) != 0) {
-    throw std::runtime_error("cannot make folder " + path);
-  }
-}
-
-// Linux has no share modes; the holders of this program honour flock().
 ExclusiveHold::ExclusiveHold(const std::string& path) {
   const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC);
   if (fd < 0) {

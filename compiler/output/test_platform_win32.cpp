@@ -6,12 +6,6 @@
 
 namespace zet {
 
-void MakeFolder(const std::string& path) {
-  if (!CreateDirectoryA(path.c_str(), nullptr)) {
-    throw std::runtime_error("cannot make folder " + path);
-  }
-}
-
 ExclusiveHold::ExclusiveHold(const std::string& path) {
   HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {

@@ -1,15 +1,15 @@
 #include "tests/support/test_folder.h"
 
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 #ifdef _WIN32
 #include <direct.h>
 #endif
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <random>
+#include <stdexcept>
 
 namespace zet {
 namespace {
@@ -46,22 +46,13 @@ std::string TestFolder::PathOf(const std::string& name) const {
 
 std::string TestFolder::Write(const std::string& name, const std::string& bytes) const {
   const std::string path = PathOf(name);
-  // The narrow path is taken in the ANSI code page, as the compiler takes it.
-  std::ofstream file(path.c_str(), std::ios::binary | std::ios::trunc);
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  EXPECT_TRUE(file.good()) << path;
+  WriteFile(path, bytes);
   return path;
 }
 
 std::string TestFolder::MakeFolder(const std::string& name) const {
   const std::string path = PathOf(name);
-  // Not std::filesystem: it would take a Shift-JIS name for UTF-8 on Windows.
-#ifdef _WIN32
-  EXPECT_EQ(_mkdir(path.c_str()), 0) << path;
-#else
-  EXPECT_EQ(mkdir(path.c_str(), 0777), 0) << path;
-#endif
+  zet::MakeFolder(path);
   return path;
 }
 
@@ -72,6 +63,46 @@ std::vector<std::string> TestFolder::Entries() const {
   }
   std::sort(names.begin(), names.end());
   return names;
+}
+
+// stdio and the C runtime take narrow paths in the ANSI code page, as the
+// compiler does; std::filesystem would take them for UTF-8 on Windows.
+void WriteFile(const std::string& path, const std::string& bytes) {
+  FILE* file = fopen(path.c_str(), "wb");
+  if (file == nullptr) {
+    throw std::runtime_error("cannot create " + path);
+  }
+  const size_t written = fwrite(bytes.data(), 1, bytes.size(), file);
+  const bool closed = fclose(file) == 0;
+  if (written != bytes.size() || !closed) {
+    throw std::runtime_error("cannot write " + path);
+  }
+}
+
+std::string ReadFile(const std::string& path) {
+  FILE* file = fopen(path.c_str(), "rb");
+  if (file == nullptr) {
+    throw std::runtime_error("cannot open " + path);
+  }
+  std::string bytes;
+  char buffer[65536];
+  size_t got;
+  while ((got = fread(buffer, 1, sizeof buffer, file)) > 0) {
+    bytes.append(buffer, got);
+  }
+  fclose(file);
+  return bytes;
+}
+
+void MakeFolder(const std::string& path) {
+#ifdef _WIN32
+  const int made = _mkdir(path.c_str());
+#else
+  const int made = mkdir(path.c_str(), 0777);
+#endif
+  if (made != 0) {
+    throw std::runtime_error("cannot make folder " + path);
+  }
 }
 
 CurrentFolderScope::CurrentFolderScope(const std::string& folder)

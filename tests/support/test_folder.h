@@ -29,6 +29,12 @@ class TestFolder {
   std::string path_;
 };
 
+// Narrow (Shift-JIS) paths as the system's ANSI calls take them; each
+// throws std::runtime_error when the system refuses.
+void WriteFile(const std::string& path, const std::string& bytes);
+std::string ReadFile(const std::string& path);
+void MakeFolder(const std::string& path);
+
 // Makes `folder` the current folder until the end of the scope.
 class CurrentFolderScope {
  public:
