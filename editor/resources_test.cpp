@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/win32_handles.h"
+#include "version.h"
+
 namespace zet {
 namespace {
 
@@ -21,24 +24,6 @@ std::wstring ZetviewPath() {
   std::wstring text = path;
   return text.substr(0, text.rfind(L'\\') + 1) + L"Zetview.exe";
 }
-
-class DataFile {
- public:
-  explicit DataFile(const std::wstring& path)
-      : module_(LoadLibraryExW(path.c_str(), nullptr,
-                               LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {}
-  ~DataFile() {
-    if (module_ != nullptr) {
-      FreeLibrary(module_);
-    }
-  }
-  DataFile(const DataFile&) = delete;
-  DataFile& operator=(const DataFile&) = delete;
-  HMODULE get() const { return module_; }
-
- private:
-  HMODULE module_;
-};
 
 // Walks a classic dialog template word by word.
 class TemplateReader {
@@ -125,18 +110,19 @@ std::vector<WORD> Languages(HMODULE module, LPCWSTR type, LPCWSTR name) {
 
 class ResourcesTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_NE(program_.get(), nullptr) << "cannot load Zetview.exe"; }
-  DataFile program_{ZetviewPath()};
+  void SetUp() override { ASSERT_NE(program_.Get(), nullptr) << "cannot load Zetview.exe"; }
+  UniqueModule program_{LoadLibraryExW(ZetviewPath().c_str(), nullptr,
+                                       LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)};
 };
 
 TEST_F(ResourcesTest, DialogTemplateIsTheClassicJapaneseEditorDialog) {
-  ASSERT_EQ(Languages(program_.get(), kDialogType, MAKEINTRESOURCEW(101)),
+  ASSERT_EQ(Languages(program_.Get(), kDialogType, MAKEINTRESOURCEW(101)),
             std::vector<WORD>{kJapanese});
   const HRSRC found =
-      FindResourceExW(program_.get(), kDialogType, MAKEINTRESOURCEW(101), kJapanese);
+      FindResourceExW(program_.Get(), kDialogType, MAKEINTRESOURCEW(101), kJapanese);
   ASSERT_NE(found, nullptr);
-  TemplateReader reader(static_cast<const BYTE*>(LockResource(LoadResource(program_.get(), found))),
-                        SizeofResource(program_.get(), found));
+  TemplateReader reader(static_cast<const BYTE*>(LockResource(LoadResource(program_.Get(), found))),
+                        SizeofResource(program_.Get(), found));
 
   EXPECT_EQ(reader.Dword(), 0x00C80AC0u) << "style (an extended template starts 0xFFFF0001)";
   EXPECT_EQ(reader.Dword(), 0u) << "extended style";
@@ -205,7 +191,7 @@ class VersionBlock {
 };
 
 TEST_F(ResourcesTest, VersionBlockIsJapaneseUnicode1002) {
-  EXPECT_EQ(Languages(program_.get(), kVersionType, MAKEINTRESOURCEW(1)),
+  EXPECT_EQ(Languages(program_.Get(), kVersionType, MAKEINTRESOURCEW(1)),
             std::vector<WORD>{kJapanese});
   VersionBlock version(ZetviewPath());
   ASSERT_FALSE(version.empty());
@@ -215,10 +201,10 @@ TEST_F(ResourcesTest, VersionBlockIsJapaneseUnicode1002) {
   ASSERT_NE(fixed, nullptr);
   ASSERT_EQ(size, sizeof(VS_FIXEDFILEINFO));
   EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
-  EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-  EXPECT_EQ(fixed->dwFileVersionLS, 0x00000002u);
-  EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
-  EXPECT_EQ(fixed->dwProductVersionLS, 0x00000002u);
+  EXPECT_EQ(fixed->dwFileVersionMS, ZETVIEW_VERSION_MS);
+  EXPECT_EQ(fixed->dwFileVersionLS, ZETVIEW_VERSION_LS);
+  EXPECT_EQ(fixed->dwProductVersionMS, ZETVIEW_VERSION_MS);
+  EXPECT_EQ(fixed->dwProductVersionLS, ZETVIEW_VERSION_LS);
   EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
 
   const auto* translation =
@@ -233,8 +219,8 @@ TEST_F(ResourcesTest, VersionBlockIsJapaneseUnicode1002) {
     std::u16string value;
   } strings[] = {
       {"FileDescription", u"Zetrova メッセージボックス表示ツール"},
-      {"FileVersion", u"1, 0, 0, 2"},
-      {"ProductVersion", u"1, 0, 0, 2"},
+      {"FileVersion", u"" ZETVIEW_VERSION_TEXT},
+      {"ProductVersion", u"" ZETVIEW_VERSION_TEXT},
       {"InternalName", u"Zetview"},
       {"OriginalFilename", u"Zetview.exe"},
   };
@@ -251,7 +237,7 @@ TEST_F(ResourcesTest, VersionBlockIsJapaneseUnicode1002) {
 TEST_F(ResourcesTest, ProgramIsAGuiProgram) {
   // Loaded as an image resource, the module handle is the image base with low bits set.
   const auto* base =
-      reinterpret_cast<const BYTE*>(reinterpret_cast<uintptr_t>(program_.get()) & ~uintptr_t{3});
+      reinterpret_cast<const BYTE*>(reinterpret_cast<uintptr_t>(program_.Get()) & ~uintptr_t{3});
   const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
   ASSERT_EQ(dos->e_magic, IMAGE_DOS_SIGNATURE);
   const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);

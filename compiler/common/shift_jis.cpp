@@ -14,20 +14,14 @@ size_t WholeCharsLength(const char* text, size_t length) {
   return pos;
 }
 
-size_t FileNameOffset(const char* path) {
-  size_t after = 0;
-  for (size_t pos = 0; path[pos] != '\0';) {
-    const unsigned char byte = static_cast<unsigned char>(path[pos]);
-    if (IsLeadByte(byte) && path[pos + 1] != '\0') {
-      pos += 2;
-      continue;
-    }
-    ++pos;
-    if (byte == '\\' || byte == '/') {
-      after = pos;
+std::string ToPosixPath(const char* path) {
+  std::string result(path);
+  for (size_t pos = 0; pos < result.size(); pos += CharSize(result, pos)) {
+    if (result[pos] == '\\') {
+      result[pos] = '/';
     }
   }
-  return after;
+  return result;
 }
 
 }  // namespace zet

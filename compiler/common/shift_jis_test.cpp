@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 namespace zet {
 namespace {
 
@@ -23,20 +21,21 @@ TEST(ShiftJisTest, WholeCharsLengthNeverSplitsACharacter) {
   }
 }
 
-TEST(ShiftJisTest, FileNameOffsetSkipsTrailBackslashes) {
+TEST(ShiftJisTest, ToPosixPathTurnsSeparatorsButNotTrailBytes) {
   const struct {
     const char* path;
-    size_t expected;
+    const char* expected;
   } cases[] = {
-      {"C:\\dir\\Zetcomp.exe", 7},
-      {"C:/dir/Zetcomp.exe", 7},
-      {"Zetcomp.exe", 0},
-      {"C:\\\x95\x5C\\x.exe", 6},  // 表\ : the folder's own separator only
-      {"C:\\a\x95\x5Cx.exe", 3},   // a表x.exe: 0x5C inside the name is no separator
-      {"dir\\", 4},
+      {"bmp\\stop.bmp", "bmp/stop.bmp"},
+      {"bmp/stop.bmp", "bmp/stop.bmp"},
+      {"a\\b/c\\", "a/b/c/"},
+      {"\x95\x5C\\x.bmp", "\x95\x5C/x.bmp"},  // 表\x.bmp: the trail byte stays
+      {"\x83\x5C\x83\x74\x83\x67.bmp", "\x83\x5C\x83\x74\x83\x67.bmp"},  // ソフト.bmp
+      {"\xB1\\x", "\xB1/x"},  // a half-width katakana is one byte
+      {"", ""},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(FileNameOffset(c.path), c.expected) << c.path;
+    EXPECT_EQ(ToPosixPath(c.path), c.expected) << c.path;
   }
 }
 

@@ -9,16 +9,6 @@
 namespace zet {
 namespace {
 
-constexpr uint32_t kErrorTooManyOpenFiles = 4;
-constexpr uint32_t kErrorNotEnoughMemory = 8;
-constexpr uint32_t kErrorWriteProtect = 19;
-constexpr uint32_t kErrorGenFailure = 31;
-constexpr uint32_t kErrorSharingViolation = 32;
-constexpr uint32_t kErrorFileExists = 80;
-constexpr uint32_t kErrorDiskFull = 112;
-constexpr uint32_t kErrorFilenameExcedRange = 206;
-constexpr uint32_t kErrorCantResolveFilename = 1921;
-
 // Whether the folder part of `path` names an existing folder.
 bool ParentFolderExists(const char* path) {
   std::string parent(path);

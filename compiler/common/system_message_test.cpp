@@ -6,6 +6,7 @@
 #include <string>
 
 #include "compiler/common/system_error.h"
+#include "compiler/common/win32_error.h"
 
 namespace zet {
 namespace {
@@ -14,11 +15,19 @@ bool IsMessageLine(const std::string& text) {
   return text.size() > 2 && text.compare(text.size() - 2, 2, "\r\n") == 0;
 }
 
-TEST(SystemMessageTest, HasALineForTheCodesTheCompilerGives) {
-  // Missing file and folder, access denied, file in use, bad bitmap, disk
-  // full, empty file mapped.
-  for (uint32_t code : {2u, 3u, 5u, 32u, 87u, 112u, 1006u}) {
-    EXPECT_TRUE(IsMessageLine(SystemMessage(code))) << code;
+// Every code the programs produce has a text on both builds: the system's on
+// Windows, the table's own on Linux.
+TEST(SystemMessageTest, HasALineForEveryCodeOfTheTable) {
+  const struct {
+    const char* name;
+    uint32_t code;
+  } codes[] = {
+#define ZET_CODE_ROW(name, code, text) {#name, code},
+      ZET_WIN32_ERRORS(ZET_CODE_ROW)
+#undef ZET_CODE_ROW
+  };
+  for (const auto& c : codes) {
+    EXPECT_TRUE(IsMessageLine(SystemMessage(c.code))) << c.name << " " << c.code;
   }
 }
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "compiler/common/shift_jis.h"
 #include "compiler/output/file_identity.h"
-#include "compiler/output/posix_path.h"
 
 namespace zet {
 

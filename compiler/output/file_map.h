@@ -6,51 +6,43 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "compiler/common/system_handles.h"
+
 namespace zet {
 
 class InputFile {
  public:
   // Others may read the file while it is open, but not write it.
   explicit InputFile(const char* path);
-  ~InputFile();
-  InputFile(const InputFile&) = delete;
-  InputFile& operator=(const InputFile&) = delete;
 
   // The size in bytes; sizes are 32-bit throughout.
   uint32_t GetSize() const;
 
  private:
   friend class FileMapping;
-  intptr_t handle_;  // HANDLE on Windows, descriptor on Linux
+  UniqueSystemFile handle_;
 };
 
 class FileMapping {
  public:
   // The whole file; an empty file cannot be mapped (1006).
   explicit FileMapping(const InputFile& file);
-  ~FileMapping();
-  FileMapping(const FileMapping&) = delete;
-  FileMapping& operator=(const FileMapping&) = delete;
 
  private:
   friend class MappedView;
-  intptr_t handle_;    // mapping HANDLE on Windows, own descriptor on Linux
-  size_t length_ = 0;  // Linux: the bytes a view maps
+  UniqueSystemMapping handle_;  // Linux: a descriptor of its own
+  size_t length_ = 0;           // Linux: the bytes a view maps
 };
 
 class MappedView {
  public:
   explicit MappedView(const FileMapping& mapping);
-  ~MappedView();
-  MappedView(const MappedView&) = delete;
-  MappedView& operator=(const MappedView&) = delete;
 
   // File offset 0; read-only.
-  const uint8_t* Base() const { return base_; }
+  const uint8_t* Base() const { return view_.Get().base; }
 
  private:
-  const uint8_t* base_;
-  size_t length_ = 0;  // Linux: for munmap
+  UniqueView view_;
 };
 
 }  // namespace zet

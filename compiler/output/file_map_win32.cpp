@@ -16,49 +16,38 @@ HANDLE AsHandle(intptr_t handle) {
 
 }  // namespace
 
-InputFile::InputFile(const char* path) : handle_(reinterpret_cast<intptr_t>(INVALID_HANDLE_VALUE)) {
+InputFile::InputFile(const char* path) {
   HANDLE handle =
       CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
     ThrowLastError();
   }
-  handle_ = reinterpret_cast<intptr_t>(handle);
-}
-
-InputFile::~InputFile() {
-  CloseHandle(AsHandle(handle_));
+  handle_.Reset(reinterpret_cast<intptr_t>(handle));
 }
 
 uint32_t InputFile::GetSize() const {
-  const DWORD size = GetFileSize(AsHandle(handle_), nullptr);
+  const DWORD size = GetFileSize(AsHandle(handle_.Get()), nullptr);
   if (size == INVALID_FILE_SIZE) {
     ThrowLastError();
   }
   return size;
 }
 
-FileMapping::FileMapping(const InputFile& file) : handle_(0) {
-  HANDLE handle = CreateFileMappingA(AsHandle(file.handle_), nullptr, PAGE_READONLY, 0, 0, nullptr);
+FileMapping::FileMapping(const InputFile& file) {
+  HANDLE handle =
+      CreateFileMappingA(AsHandle(file.handle_.Get()), nullptr, PAGE_READONLY, 0, 0, nullptr);
   if (handle == nullptr) {
     ThrowLastError();
   }
-  handle_ = reinterpret_cast<intptr_t>(handle);
+  handle_.Reset(reinterpret_cast<intptr_t>(handle));
 }
 
-FileMapping::~FileMapping() {
-  CloseHandle(AsHandle(handle_));
-}
-
-MappedView::MappedView(const FileMapping& mapping) : base_(nullptr) {
-  const void* base = MapViewOfFile(AsHandle(mapping.handle_), FILE_MAP_READ, 0, 0, 0);
+MappedView::MappedView(const FileMapping& mapping) {
+  const void* base = MapViewOfFile(AsHandle(mapping.handle_.Get()), FILE_MAP_READ, 0, 0, 0);
   if (base == nullptr) {
     ThrowLastError();
   }
-  base_ = static_cast<const uint8_t*>(base);
-}
-
-MappedView::~MappedView() {
-  UnmapViewOfFile(base_);
+  view_.Reset(MappedRegion{static_cast<const uint8_t*>(base), 0});
 }
 
 }  // namespace zet

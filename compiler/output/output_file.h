@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "compiler/common/system_handles.h"
+
 namespace zet {
 
 class OutputFile {
@@ -16,8 +18,7 @@ class OutputFile {
   // missing folder, or the system's code for the temporary file.
   explicit OutputFile(const char* path);
   ~OutputFile();
-  OutputFile(const OutputFile&) = delete;
-  OutputFile& operator=(const OutputFile&) = delete;
+  OutputFile(OutputFile&&) = delete;
 
   // The size in bytes of what has been written.
   uint32_t GetSize() const;
@@ -35,7 +36,7 @@ class OutputFile {
 
   std::string path_;
   std::string temporaryPath_;
-  intptr_t handle_;  // HANDLE on Windows, descriptor on Linux
+  UniqueSystemFile handle_;
   bool committed_ = false;
 };
 

@@ -6,21 +6,15 @@
 #include <cerrno>
 #include <string>
 
+#include "compiler/common/shift_jis.h"
 #include "compiler/common/system_error.h"
 #include "compiler/common/win32_error.h"
 #include "compiler/output/output_file.h"
-#include "compiler/output/posix_path.h"
 
 namespace zet {
 namespace {
 
 constexpr int kTemporaryNameTries = 100;
-constexpr uint32_t kErrorSharingViolation = 32;
-constexpr uint32_t kErrorDiskFull = 112;
-
-int AsDescriptor(intptr_t handle) {
-  return static_cast<int>(handle);
-}
 
 // A write past the file size limit is a full disk to the user, as on Windows.
 uint32_t WriteError(int error) {
@@ -33,7 +27,7 @@ uint32_t LockError(int error) {
 
 }  // namespace
 
-OutputFile::OutputFile(const char* path) : path_(ToPosixPath(path)), handle_(-1) {
+OutputFile::OutputFile(const char* path) : path_(ToPosixPath(path)) {
   CheckReplaceable();
   CreateTemporary();
 }
@@ -42,8 +36,8 @@ OutputFile::OutputFile(const char* path) : path_(ToPosixPath(path)), handle_(-1)
 // writing alone. rename() would replace even a read-only file, and root may
 // write anything, so the write permission bits are checked here.
 void OutputFile::CheckReplaceable() const {
-  const int fd = open(path_.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) {
+  const UniqueDescriptor fd(open(path_.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
+  if (!fd.Valid()) {
     const uint32_t code = Win32CodeFromErrno(errno, path_.c_str());
     if (code != kErrorFileNotFound) {
       throw Win32Error{code};
@@ -52,14 +46,13 @@ void OutputFile::CheckReplaceable() const {
   }
   uint32_t code = 0;
   struct stat status;
-  if (fstat(fd, &status) != 0) {
+  if (fstat(fd.Get(), &status) != 0) {
     code = LastSystemError();
   } else if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
     code = kErrorAccessDenied;
-  } else if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+  } else if (flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) {
     code = LockError(errno);
   }
-  close(fd);
   if (code != 0) {
     throw Win32Error{code};
   }
@@ -68,8 +61,8 @@ void OutputFile::CheckReplaceable() const {
 void OutputFile::CreateTemporary() {
   for (int n = 0; n < kTemporaryNameTries; ++n) {
     const std::string name = path_ + ".~" + std::to_string(n);
-    const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
+    handle_.Reset(open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (!handle_.Valid()) {
       if (errno == EEXIST) {
         continue;
       }
@@ -78,9 +71,8 @@ void OutputFile::CreateTemporary() {
       throw Win32Error{code == kErrorFileNotFound ? kErrorPathNotFound : code};
     }
     temporaryPath_ = name;
-    handle_ = fd;
     // Exclusive while it is written: no other holder of ours opens it.
-    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (flock(handle_.Get(), LOCK_EX | LOCK_NB) != 0) {
       throw Win32Error{LockError(errno)};
     }
     return;
@@ -89,9 +81,7 @@ void OutputFile::CreateTemporary() {
 }
 
 OutputFile::~OutputFile() {
-  if (AsDescriptor(handle_) >= 0) {
-    close(AsDescriptor(handle_));
-  }
+  handle_.Close();
   if (!committed_ && !temporaryPath_.empty()) {
     unlink(temporaryPath_.c_str());
   }
@@ -99,7 +89,7 @@ OutputFile::~OutputFile() {
 
 uint32_t OutputFile::GetSize() const {
   struct stat status;
-  if (fstat(AsDescriptor(handle_), &status) != 0) {
+  if (fstat(handle_.Get(), &status) != 0) {
     throw Win32Error{LastSystemError()};
   }
   return static_cast<uint32_t>(status.st_size);
@@ -110,7 +100,7 @@ uint32_t OutputFile::Write(const void* data, uint32_t length) {
   const char* next = static_cast<const char*>(data);
   size_t left = length;
   while (left > 0) {
-    const ssize_t written = write(AsDescriptor(handle_), next, left);
+    const ssize_t written = write(handle_.Get(), next, left);
     if (written < 0 && errno == EINTR) {
       continue;
     }
@@ -127,7 +117,7 @@ uint32_t OutputFile::Write(const void* data, uint32_t length) {
 }
 
 void OutputFile::Rewind() {
-  if (lseek(AsDescriptor(handle_), 0, SEEK_SET) != 0) {
+  if (lseek(handle_.Get(), 0, SEEK_SET) != 0) {
     throw Win32Error{LastSystemError()};
   }
 }
@@ -137,8 +127,7 @@ void OutputFile::Commit() {
     throw Win32Error{LastSystemError()};
   }
   committed_ = true;
-  close(AsDescriptor(handle_));
-  handle_ = -1;
+  handle_.Close();
 }
 
 }  // namespace zet

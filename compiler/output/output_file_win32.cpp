@@ -21,8 +21,7 @@ HANDLE AsHandle(intptr_t handle) {
 
 }  // namespace
 
-OutputFile::OutputFile(const char* path)
-    : path_(path), handle_(reinterpret_cast<intptr_t>(INVALID_HANDLE_VALUE)) {
+OutputFile::OutputFile(const char* path) : path_(path) {
   CheckReplaceable();
   CreateTemporary();
 }
@@ -36,15 +35,11 @@ void OutputFile::CheckReplaceable() const {
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
     throw Win32Error{ERROR_ACCESS_DENIED};
   }
-  HANDLE existing =
-      CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (existing == INVALID_HANDLE_VALUE) {
-    if (GetLastError() != ERROR_FILE_NOT_FOUND) {
-      ThrowLastError();
-    }
-    return;
+  const UniqueFileHandle existing(reinterpret_cast<intptr_t>(
+      CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)));
+  if (!existing.Valid() && GetLastError() != ERROR_FILE_NOT_FOUND) {
+    ThrowLastError();
   }
-  CloseHandle(existing);
 }
 
 void OutputFile::CreateTemporary() {
@@ -54,7 +49,7 @@ void OutputFile::CreateTemporary() {
                                 FILE_ATTRIBUTE_ARCHIVE, nullptr);
     if (handle != INVALID_HANDLE_VALUE) {
       temporaryPath_ = name;
-      handle_ = reinterpret_cast<intptr_t>(handle);
+      handle_.Reset(reinterpret_cast<intptr_t>(handle));
       return;
     }
     const DWORD error = GetLastError();
@@ -66,16 +61,14 @@ void OutputFile::CreateTemporary() {
 }
 
 OutputFile::~OutputFile() {
-  if (AsHandle(handle_) != INVALID_HANDLE_VALUE) {
-    CloseHandle(AsHandle(handle_));
-  }
+  handle_.Close();
   if (!committed_) {
     DeleteFileA(temporaryPath_.c_str());
   }
 }
 
 uint32_t OutputFile::GetSize() const {
-  const DWORD size = GetFileSize(AsHandle(handle_), nullptr);
+  const DWORD size = GetFileSize(AsHandle(handle_.Get()), nullptr);
   if (size == INVALID_FILE_SIZE) {
     ThrowLastError();
   }
@@ -85,14 +78,14 @@ uint32_t OutputFile::GetSize() const {
 uint32_t OutputFile::Write(const void* data, uint32_t length) {
   const uint32_t offset = GetSize();
   DWORD written = 0;
-  if (!WriteFile(AsHandle(handle_), data, length, &written, nullptr)) {
+  if (!WriteFile(AsHandle(handle_.Get()), data, length, &written, nullptr)) {
     ThrowLastError();
   }
   return offset;
 }
 
 void OutputFile::Rewind() {
-  if (SetFilePointer(AsHandle(handle_), 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) {
+  if (SetFilePointer(AsHandle(handle_.Get()), 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) {
     ThrowLastError();
   }
 }
@@ -100,8 +93,7 @@ void OutputFile::Rewind() {
 void OutputFile::Commit() {
   // The file is closed first: the move needs it, and share mode 0 keeps it
   // from everyone, this process included.
-  CloseHandle(AsHandle(handle_));
-  handle_ = reinterpret_cast<intptr_t>(INVALID_HANDLE_VALUE);
+  handle_.Close();
   if (!MoveFileExA(temporaryPath_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING)) {
     ThrowLastError();
   }

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "compiler/common/system_handles.h"
+
 namespace zet {
 
 // Keeps a file open the way another program writing it would, so that
@@ -11,12 +13,9 @@ namespace zet {
 class ExclusiveHold {
  public:
   explicit ExclusiveHold(const std::string& path);
-  ~ExclusiveHold();
-  ExclusiveHold(const ExclusiveHold&) = delete;
-  ExclusiveHold& operator=(const ExclusiveHold&) = delete;
 
  private:
-  intptr_t handle_;
+  UniqueSystemFile handle_;
 };
 
 }  // namespace zet

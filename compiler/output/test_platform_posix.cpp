@@ -9,19 +9,13 @@
 namespace zet {
 
 ExclusiveHold::ExclusiveHold(const std::string& path) {
-  const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC);
-  if (fd < 0) {
+  handle_.Reset(open(path.c_str(), O_WRONLY | O_CLOEXEC));
+  if (!handle_.Valid()) {
     throw std::runtime_error("cannot hold " + path);
   }
-  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    close(fd);
+  if (flock(handle_.Get(), LOCK_EX | LOCK_NB) != 0) {
     throw std::runtime_error("cannot lock " + path);
   }
-  handle_ = fd;
-}
-
-ExclusiveHold::~ExclusiveHold() {
-  close(static_cast<int>(handle_));
 }
 
 }  // namespace zet

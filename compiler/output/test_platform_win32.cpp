@@ -11,11 +11,7 @@ ExclusiveHold::ExclusiveHold(const std::string& path) {
   if (handle == INVALID_HANDLE_VALUE) {
     throw std::runtime_error("cannot hold " + path);
   }
-  handle_ = reinterpret_cast<intptr_t>(handle);
-}
-
-ExclusiveHold::~ExclusiveHold() {
-  CloseHandle(reinterpret_cast<HANDLE>(handle_));
+  handle_.Reset(reinterpret_cast<intptr_t>(handle));
 }
 
 }  // namespace zet

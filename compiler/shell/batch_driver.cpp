@@ -6,7 +6,16 @@
 #include "compiler/shell/log_buffer.h"
 
 namespace zet {
+namespace {
 
+struct CommandOptions {
+  bool install = false;
+  bool uninstall = false;
+};
+
+enum class RunMode { Install, Uninstall, Compile };
+
+// An argument that starts with "-" or "/" is an option, whatever follows.
 bool IsOptionArgument(const char* argument) {
   return argument[0] == '-' || argument[0] == '/';
 }
@@ -58,6 +67,8 @@ static void RunChosenMode(int count, char* const* arguments, const ModeOperation
       break;
   }
 }
+
+}  // namespace
 
 bool RunBatch(int count, char* const* arguments, const ModeOperations& operations) {
   try {

@@ -1,12 +1,9 @@
 // The Linux compiler program: the same command line and driver as the
 // Windows program; the log goes to standard output instead of a window.
-#include <iconv.h>
-
-#include <cerrno>
-
 #include <cstdio>
 #include <string>
 
+#include "compiler/common/cp932_posix.h"
 #include "compiler/common/system_message.h"
 #include "compiler/output/compile_source.h"
 #include "compiler/shell/batch_driver.h"
@@ -28,36 +25,9 @@ std::string ToConsoleText(const std::string& log) {
       text += log[i];
     }
   }
-  iconv_t cd = iconv_open("UTF-8", "CP932");
-  if (cd == reinterpret_cast<iconv_t>(-1)) {
-    return text;
-  }
-  std::string out(text.size() * 3 / 2 + 16, '\0');
-  char* in = text.data();
-  size_t inLeft = text.size();
-  char* dst = out.data();
-  size_t outLeft = out.size();
-  while (inLeft > 0) {
-    if (iconv(cd, &in, &inLeft, &dst, &outLeft) != static_cast<size_t>(-1)) {
-      continue;
-    }
-    if (errno == E2BIG) {
-      const size_t used = static_cast<size_t>(dst - out.data());
-      out.resize(out.size() * 2);
-      dst = out.data() + used;
-      outLeft = out.size() - used;
-    } else {
-      // A byte that is no character in code page 932 passes through as "?".
-      ++in;
-      --inLeft;
-      if (outLeft > 0) {
-        *dst++ = '?';
-        --outLeft;
-      }
-    }
-  }
-  iconv_close(cd);
-  out.resize(static_cast<size_t>(dst - out.data()));
+  std::string out;
+  // A byte that is no character in code page 932 passes through as "?".
+  Cp932ToUtf8(text, out, Unmapped::Replace);
   return out;
 }
 

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "compiler/common/format_string.h"
+#include "compiler/common/system_handles.h"
 #include "compiler/common/win32_error.h"
 #include "compiler/shell/log_buffer.h"
 #include "compiler/shell/program_path.h"
@@ -11,25 +12,6 @@ namespace {
 
 constexpr size_t kPathBufferSize = 512;
 constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zetcomp";
-
-// Owns an open registry key.
-class RegistryKey {
- public:
-  RegistryKey() = default;
-  ~RegistryKey() {
-    if (key_ != nullptr) {
-      RegCloseKey(key_);
-    }
-  }
-  RegistryKey(const RegistryKey&) = delete;
-  RegistryKey& operator=(const RegistryKey&) = delete;
-
-  HKEY* Receiver() { return &key_; }
-  HKEY Get() const { return key_; }
-
- private:
-  HKEY key_ = nullptr;
-};
 
 HKEY RootKey(RegistryRoot root) {
   return root == RegistryRoot::ClassesRoot ? HKEY_CLASSES_ROOT : HKEY_LOCAL_MACHINE;
@@ -60,10 +42,10 @@ std::string NotepadPath() {
 
 void SetRegistryString(RegistryRoot root, const char* key, const char* valueName,
                        const std::string& text) {
-  RegistryKey opened;
+  UniqueRegistryKey opened;
   ThrowOnFailure(RegCreateKeyExA(RootKey(root), key, 0, nullptr, 0, KEY_WRITE, nullptr,
-                                 opened.Receiver(), nullptr));
-  ThrowOnFailure(RegSetValueExA(opened.Get(), valueName, 0, REG_SZ,
+                                 reinterpret_cast<HKEY*>(opened.Receiver()), nullptr));
+  ThrowOnFailure(RegSetValueExA(static_cast<HKEY>(opened.Get()), valueName, 0, REG_SZ,
                                 reinterpret_cast<const BYTE*>(text.c_str()),
                                 static_cast<DWORD>(text.size() + 1)));
 }

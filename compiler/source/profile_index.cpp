@@ -31,12 +31,13 @@ void TrimBlanks(const char*& begin, const char*& end) {
 std::string FoldCase(const char* begin, const char* end) {
   std::string folded;
   folded.reserve(static_cast<size_t>(end - begin));
-  for (const char* p = begin; p < end; ++p) {
-    if (IsLeadByte(static_cast<unsigned char>(*p)) && p + 1 < end) {
-      folded += *p++;
-      folded += *p;
+  const std::string_view text(begin, static_cast<size_t>(end - begin));
+  for (size_t pos = 0; pos < text.size(); pos += CharSize(text, pos)) {
+    if (CharSize(text, pos) == 2) {
+      folded.append(text.substr(pos, 2));
     } else {
-      folded += (*p >= 'A' && *p <= 'Z') ? static_cast<char>(*p - 'A' + 'a') : *p;
+      const char c = text[pos];
+      folded += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
     }
   }
   return folded;
@@ -44,12 +45,10 @@ std::string FoldCase(const char* begin, const char* end) {
 
 // The first "]" that is a character of its own, or `end`.
 const char* FindClosingBracket(const char* begin, const char* end) {
-  for (const char* p = begin; p < end; ++p) {
-    if (*p == ']') {
-      return p;
-    }
-    if (IsLeadByte(static_cast<unsigned char>(*p)) && p + 1 < end) {
-      ++p;
+  const std::string_view text(begin, static_cast<size_t>(end - begin));
+  for (size_t pos = 0; pos < text.size(); pos += CharSize(text, pos)) {
+    if (text[pos] == ']') {
+      return begin + pos;
     }
   }
   return end;

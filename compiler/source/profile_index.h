@@ -14,7 +14,6 @@ constexpr size_t kProfileValueMax = 32766;
 
 class ProfileIndex {
  public:
-  ProfileIndex() = default;
   // `text`: the whole file in code page 932.
   explicit ProfileIndex(const std::string& text);
 

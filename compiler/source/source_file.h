@@ -21,8 +21,6 @@ class SourceFile {
   SourceFile(const SourceFile&) = delete;
   SourceFile& operator=(const SourceFile&) = delete;
 
-  const std::string& Path() const { return path_; }
-
   // As GetPrivateProfileStringA with a 32767-byte buffer: the value, cut at
   // 32766 bytes, or the default when the key is missing.
   std::string GetString(const char* section, const char* key, const char* defaultText) const;

@@ -1,7 +1,6 @@
 // The Linux build: paths resolved like GetFullPathNameA and GetFileAttributesA,
 // and the source read and indexed once by our own profile reader.
 #include <fcntl.h>
-#include <iconv.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "compiler/common/cp932_posix.h"
 #include "compiler/common/shift_jis.h"
 #include "compiler/common/system_error.h"
+#include "compiler/common/system_handles.h"
 #include "compiler/common/win32_error.h"
 #include "compiler/source/profile_index.h"
 #include "compiler/source/source_file.h"
@@ -23,86 +24,23 @@ struct SourceFile::Index {
 
 namespace {
 
-constexpr uint32_t kErrorInvalidName = 123;
-
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) {
-      close(fd_);
-    }
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-  int Get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
-class Converter {
- public:
-  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-  ~Converter() {
-    if (Valid()) {
-      iconv_close(cd_);
-    }
-  }
-  Converter(const Converter&) = delete;
-  Converter& operator=(const Converter&) = delete;
-
-  bool Valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-  // Appends the conversion of one whole character; false when it has none.
-  bool Append(const char* character, size_t size, std::string& out) const {
-    char converted[8];
-    char* in = const_cast<char*>(character);
-    char* next = converted;
-    size_t inLeft = size;
-    size_t outLeft = sizeof converted;
-    if (iconv(cd_, &in, &inLeft, &next, &outLeft) == static_cast<size_t>(-1)) {
-      iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-      return false;
-    }
-    out.append(converted, static_cast<size_t>(next - converted));
-    return true;
-  }
-
- private:
-  iconv_t cd_;
-};
-
 // Windows reads a file that starts with FF FE as UTF-16LE and hands its text
 // on in the ANSI code page; what code page 932 lacks becomes "?".
 std::string Cp932FromUtf16(const std::string& bytes) {
-  const Converter converter("CP932", "UTF-16LE");
-  std::string text;
-  text.reserve(bytes.size() / 2);
+  std::u16string units;
+  units.reserve(bytes.size() / 2);
   for (size_t pos = 2; pos + 1 < bytes.size(); pos += 2) {
-    const unsigned unit =
-        static_cast<unsigned char>(bytes[pos]) | static_cast<unsigned char>(bytes[pos + 1]) << 8;
-    if (unit < 0x80) {
-      text += static_cast<char>(unit);
-      continue;
-    }
-    size_t size = 2;
-    const bool pair = unit >= 0xD800 && unit < 0xDC00 && pos + 3 < bytes.size() &&
-                      (static_cast<unsigned char>(bytes[pos + 3]) & 0xFC) == 0xDC;
-    if (pair) {
-      size = 4;
-    }
-    if (!converter.Valid() || !converter.Append(&bytes[pos], size, text)) {
-      text += '?';
-    }
-    pos += size - 2;
+    units += static_cast<char16_t>(static_cast<unsigned char>(bytes[pos]) |
+                                   static_cast<unsigned char>(bytes[pos + 1]) << 8);
   }
+  std::string text;
+  Utf16ToCp932(units, text, Unmapped::Replace);
   return text;
 }
 
 // The bytes of a readable plain file; anything else reads as an empty file.
 std::string ReadWholeFile(const std::string& path) {
-  const FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  const UniqueDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   struct stat status;
   if (file.Get() < 0 || fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) {
     return std::string();
@@ -130,20 +68,6 @@ std::string SourceText(const std::string& path) {
     return Cp932FromUtf16(bytes);
   }
   return bytes;
-}
-
-// Sources written on Windows separate path parts with "\"; a trail byte 0x5C
-// of a double-byte character is no separator.
-std::string WithSlashes(const char* path) {
-  std::string converted(path);
-  for (size_t pos = 0; pos < converted.size(); ++pos) {
-    if (IsLeadByte(static_cast<unsigned char>(converted[pos])) && pos + 1 < converted.size()) {
-      ++pos;
-    } else if (converted[pos] == '\\') {
-      converted[pos] = '/';
-    }
-  }
-  return converted;
 }
 
 std::string CurrentFolder() {
@@ -191,7 +115,7 @@ std::string Normalized(const std::string& absolute) {
 }  // namespace
 
 std::string ResolveFullPath(const char* path) {
-  std::string full = WithSlashes(path);
+  std::string full = ToPosixPath(path);
   if (full.empty()) {
     // GetFullPathNameA fails on it, without a code; Windows' word for it.
     throw Win32Error{kErrorInvalidName};
@@ -208,7 +132,7 @@ std::string ResolveFullPath(const char* path) {
 }
 
 SourceFile::SourceFile(const std::string& fullPath)
-    : path_(fullPath), index_(new Index{ProfileIndex(SourceText(WithSlashes(fullPath.c_str())))}) {}
+    : path_(fullPath), index_(new Index{ProfileIndex(SourceText(ToPosixPath(fullPath.c_str())))}) {}
 
 SourceFile::~SourceFile() = default;
 

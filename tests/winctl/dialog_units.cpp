@@ -12,20 +12,20 @@ INT_PTR CALLBACK IgnoreAll(HWND, UINT, WPARAM, LPARAM) {
 }  // namespace
 
 RECT MapTemplateRect(const std::string& module_path, int template_id, RECT units) {
-  const DataModule module(module_path.c_str());
-  if (module.get() == nullptr) {
+  const UniqueModule module(LoadLibraryExA(module_path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+  if (!module.Valid()) {
     throw std::string("cannot load " + module_path);
   }
   // A template without WS_VISIBLE stays hidden; its controls are never shown.
-  const OwnedWindow dialog(
-      CreateDialogParamA(module.get(), MAKEINTRESOURCEA(template_id), nullptr, IgnoreAll, 0));
-  if (dialog.get() == nullptr) {
+  const UniqueWindow dialog(
+      CreateDialogParamA(module.Get(), MAKEINTRESOURCEA(template_id), nullptr, IgnoreAll, 0));
+  if (!dialog.Valid()) {
     throw std::string("no dialog template " + std::to_string(template_id) + " in " + module_path);
   }
-  if (GetWindowLongPtrA(dialog.get(), GWL_STYLE) & WS_VISIBLE) {
-    ShowWindow(dialog.get(), SW_HIDE);
+  if (GetWindowLongPtrA(dialog.Get(), GWL_STYLE) & WS_VISIBLE) {
+    ShowWindow(dialog.Get(), SW_HIDE);
   }
-  if (!MapDialogRect(dialog.get(), &units)) {
+  if (!MapDialogRect(dialog.Get(), &units)) {
     throw std::string("MapDialogRect failed");
   }
   return units;

@@ -36,7 +36,7 @@ std::string Escape(const std::string& text) {
   std::string out;
   for (size_t i = 0; i < text.size(); ++i) {
     const auto byte = static_cast<unsigned char>(text[i]);
-    if (IsLeadByte(byte) && i + 1 < text.size()) {
+    if (CharSize(text, i) == 2) {
       out += text[i];
       out += text[++i];
     } else if (byte == '\\') {
@@ -60,7 +60,7 @@ std::string Unescape(const std::string& field) {
   std::string out;
   for (size_t i = 0; i < field.size(); ++i) {
     const auto byte = static_cast<unsigned char>(field[i]);
-    if (IsLeadByte(byte) && i + 1 < field.size()) {
+    if (CharSize(field, i) == 2) {
       out += field[i];
       out += field[++i];
       continue;

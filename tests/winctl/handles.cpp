@@ -11,19 +11,17 @@ Bitmap32::Bitmap32(int width, int height) : width_(width), height_(height) {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (bitmap_ != nullptr && dc_.get() != nullptr) {
+  bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (valid()) {
     pixels_ = static_cast<DWORD*>(bits);
-    previous_ = SelectObject(dc_.get(), bitmap_);
+    previous_ = SelectObject(dc_.Get(), bitmap_.Get());
   }
 }
 
+// The bitmap leaves the DC before either is deleted.
 Bitmap32::~Bitmap32() {
   if (previous_ != nullptr) {
-    SelectObject(dc_.get(), previous_);
-  }
-  if (bitmap_ != nullptr) {
-    DeleteObject(bitmap_);
+    SelectObject(dc_.Get(), previous_);
   }
 }
 

@@ -41,8 +41,8 @@ size_t CountDiffering(const Bitmap32& a, const Bitmap32& b) {
 }
 
 void CaptureScreen(const RECT& area, Bitmap32& into) {
-  const ScreenDc screen;
-  BitBlt(into.dc(), 0, 0, into.width(), into.height(), screen.get(), area.left, area.top, SRCCOPY);
+  const UniqueScreenDc screen(GetDC(nullptr));
+  BitBlt(into.dc(), 0, 0, into.width(), into.height(), screen.Get(), area.left, area.top, SRCCOPY);
   GdiFlush();
 }
 

@@ -15,6 +15,7 @@
 #include "compiler/shell/log_buffer.h"
 #include "compiler/shell/program_path.h"
 #include "compiler/shell/shell_registration.h"
+#include "tests/support/win32_handles.h"
 
 namespace zet {
 namespace {
@@ -71,35 +72,20 @@ std::vector<Entry> ExpectedEntries() {
   };
 }
 
-class Key {
- public:
-  Key(HKEY root, const char* name) {
-    if (RegOpenKeyExA(root, name, 0, KEY_READ, &key_) != ERROR_SUCCESS) {
-      key_ = nullptr;
-    }
-  }
-  ~Key() {
-    if (key_ != nullptr) {
-      RegCloseKey(key_);
-    }
-  }
-  Key(const Key&) = delete;
-  Key& operator=(const Key&) = delete;
-  HKEY Get() const { return key_; }
-
- private:
-  HKEY key_ = nullptr;
-};
+UniqueKey OpenKey(HKEY root, const char* name) {
+  HKEY key = nullptr;
+  return UniqueKey(RegOpenKeyExA(root, name, 0, KEY_READ, &key) == ERROR_SUCCESS ? key : nullptr);
+}
 
 bool KeyExists(HKEY root, const char* name) {
-  return Key(root, name).Get() != nullptr;
+  return OpenKey(root, name).Valid();
 }
 
 // A REG_SZ value as stored, in the ANSI code page; nothing when it is missing,
 // of another type or stored without its terminator.
 std::optional<std::string> ReadString(const Entry& entry) {
-  Key key(entry.root, entry.key);
-  if (key.Get() == nullptr) {
+  const UniqueKey key = OpenKey(entry.root, entry.key);
+  if (!key.Valid()) {
     return std::nullopt;
   }
   std::wstring name;

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "compiler/resources/resource.h"
+#include "tests/support/win32_handles.h"
+#include "version.h"
 
 namespace zet {
 namespace {
@@ -68,22 +70,6 @@ class Fields {
   size_t pos_ = 0;
 };
 
-class Module {
- public:
-  Module() : module_(LoadLibraryExA(ZETCOMP_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
-  ~Module() {
-    if (module_ != nullptr) {
-      FreeLibrary(module_);
-    }
-  }
-  Module(const Module&) = delete;
-  Module& operator=(const Module&) = delete;
-  HMODULE Get() const { return module_; }
-
- private:
-  HMODULE module_;
-};
-
 BOOL CALLBACK CollectLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR found) {
   reinterpret_cast<std::vector<WORD>*>(found)->push_back(language);
   return TRUE;
@@ -105,7 +91,7 @@ struct Control {
 };
 
 TEST(ZetcompResourcesTest, LogWindowTemplate) {
-  Module module;
+  const UniqueModule module(LoadLibraryExA(ZETCOMP_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE));
   ASSERT_NE(module.Get(), nullptr) << ZETCOMP_EXE;
   const LPCSTR name = MAKEINTRESOURCEA(IDD_LOG_WINDOW);
   EXPECT_EQ(Languages(module.Get(), RT_DIALOG, name), std::vector<WORD>{kJapanese});
@@ -139,7 +125,7 @@ TEST(ZetcompResourcesTest, LogWindowTemplate) {
       {WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON | WS_TABSTOP, 112, 145, 50, 14, 1, "#128",
        "閉じる(&C)"},
       {WS_CHILD | WS_VISIBLE | SS_RIGHT | WS_GROUP, 90, 163, 73, 8, 1001, "#130",
-       "Zetcomp ver 1.0.0.3"},
+       ZETCOMP_VERSION_LINE},
   };
   ASSERT_EQ(count, std::size(expected));
   for (const Control& want : expected) {
@@ -170,7 +156,7 @@ std::string VersionString(const std::vector<char>& block, const wchar_t* key) {
 }
 
 TEST(ZetcompResourcesTest, VersionBlock) {
-  Module module;
+  const UniqueModule module(LoadLibraryExA(ZETCOMP_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE));
   ASSERT_NE(module.Get(), nullptr) << ZETCOMP_EXE;
   EXPECT_EQ(Languages(module.Get(), RT_VERSION, MAKEINTRESOURCEA(VS_VERSION_INFO)),
             std::vector<WORD>{kJapanese});
@@ -184,10 +170,10 @@ TEST(ZetcompResourcesTest, VersionBlock) {
   UINT length = 0;
   ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
   EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
-  EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-  EXPECT_EQ(fixed->dwFileVersionLS, 0x00000003u);
-  EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
-  EXPECT_EQ(fixed->dwProductVersionLS, 0x00000003u);
+  EXPECT_EQ(fixed->dwFileVersionMS, ZETCOMP_VERSION_MS);
+  EXPECT_EQ(fixed->dwFileVersionLS, ZETCOMP_VERSION_LS);
+  EXPECT_EQ(fixed->dwProductVersionMS, ZETCOMP_VERSION_MS);
+  EXPECT_EQ(fixed->dwProductVersionLS, ZETCOMP_VERSION_LS);
   EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
   EXPECT_EQ(fixed->dwFileFlags, 0u);
 
@@ -202,8 +188,8 @@ TEST(ZetcompResourcesTest, VersionBlock) {
     const wchar_t* key;
     const char* text;
   } strings[] = {
-      {L"FileDescription", "Zetrova コンパイラ"}, {L"FileVersion", "1, 0, 0, 3"},
-      {L"ProductVersion", "1, 0, 0, 3"},          {L"InternalName", "Zetcomp"},
+      {L"FileDescription", "Zetrova コンパイラ"}, {L"FileVersion", ZETCOMP_VERSION_TEXT},
+      {L"ProductVersion", ZETCOMP_VERSION_TEXT},  {L"InternalName", "Zetcomp"},
       {L"OriginalFilename", "Zetcomp.exe"},
   };
   for (const auto& s : strings) {

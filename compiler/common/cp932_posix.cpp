@@ -1,0 +1,173 @@
+#include "compiler/common/cp932_posix.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstdint>
+
+#include "compiler/common/shift_jis.h"
+#include "compiler/common/system_error.h"
+#include "compiler/common/system_handles.h"
+#include "compiler/common/win32_error.h"
+
+namespace zet {
+namespace {
+
+struct ExtraByte {
+  unsigned char byte;
+  char16_t unit;
+};
+constexpr ExtraByte kExtraBytes[] = {
+    {0x80, u'\u0080'}, {0xA0, u'\uF8F0'}, {0xFD, u'\uF8F1'}, {0xFE, u'\uF8F2'}, {0xFF, u'\uF8F3'}};
+
+// What Windows' code page 932 gives for a byte or pair that is no character.
+constexpr char16_t kDefaultUnit = u'\u30FB';
+
+void AppendUnit(char16_t unit, std::string& bytes) {
+  bytes += static_cast<char>(unit & 0xFF);
+  bytes += static_cast<char>(unit >> 8);
+}
+
+char16_t UnitAt(std::string_view bytes, size_t pos) {
+  return static_cast<char16_t>(static_cast<uint8_t>(bytes[pos]) |
+                               static_cast<uint8_t>(bytes[pos + 1]) << 8);
+}
+
+// Runs iconv over all of `in`. Where it refuses a sequence, `fallback(rest,
+// out)` appends what stands for it and returns how many bytes it takes, or 0
+// to fail the conversion.
+template <typename Fallback>
+bool Convert(const char* to, const char* from, std::string_view in, std::string& out,
+             Fallback fallback) {
+  const UniqueIconv converter(reinterpret_cast<void*>(iconv_open(to, from)));
+  if (!converter.Valid()) {
+    throw Win32Error{LastSystemError()};
+  }
+  const auto cd = static_cast<iconv_t>(converter.Get());
+  char buffer[4096];
+  char* input = const_cast<char*>(in.data());
+  size_t inputLeft = in.size();
+  while (inputLeft > 0) {
+    char* output = buffer;
+    size_t outputLeft = sizeof buffer;
+    const size_t result = iconv(cd, &input, &inputLeft, &output, &outputLeft);
+    const int error = errno;
+    out.append(buffer, static_cast<size_t>(output - buffer));
+    if (result != static_cast<size_t>(-1) || error == E2BIG) {
+      continue;
+    }
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    const size_t taken = fallback(std::string_view(input, inputLeft), out);
+    if (taken == 0) {
+      return false;
+    }
+    input += taken;
+    inputLeft -= taken;
+  }
+  return true;
+}
+
+char16_t ExtraUnit(unsigned char byte) {
+  for (const ExtraByte& extra : kExtraBytes) {
+    if (extra.byte == byte) {
+      return extra.unit;
+    }
+  }
+  return 0;
+}
+
+char ExtraByteOf(char16_t unit) {
+  for (const ExtraByte& extra : kExtraBytes) {
+    if (extra.unit == unit) {
+      return static_cast<char>(extra.byte);
+    }
+  }
+  return 0;
+}
+
+bool IsHighSurrogate(char16_t unit) {
+  return unit >= 0xD800 && unit < 0xDC00;
+}
+
+bool IsLowSurrogate(char16_t unit) {
+  return unit >= 0xDC00 && unit < 0xE000;
+}
+
+std::string_view AsBytes(std::u16string_view text, std::string& storage) {
+  storage.clear();
+  storage.reserve(text.size() * 2);
+  for (char16_t unit : text) {
+    AppendUnit(unit, storage);
+  }
+  return storage;
+}
+
+}  // namespace
+
+bool Cp932ToUtf16(std::string_view text, std::u16string& out, Unmapped unmapped) {
+  std::string units;
+  const bool done = Convert("UTF-16LE", "CP932", text, units,
+                            [unmapped](std::string_view rest, std::string& to) -> size_t {
+                              const auto byte = static_cast<unsigned char>(rest[0]);
+                              if (const char16_t extra = ExtraUnit(byte)) {
+                                AppendUnit(extra, to);
+                                return 1;
+                              }
+                              if (unmapped == Unmapped::Fail) {
+                                return 0;
+                              }
+                              AppendUnit(kDefaultUnit, to);
+                              return CharSize(rest, 0);
+                            });
+  out.clear();
+  out.reserve(units.size() / 2);
+  for (size_t pos = 0; pos + 1 < units.size(); pos += 2) {
+    out += UnitAt(units, pos);
+  }
+  return done;
+}
+
+bool Utf16ToCp932(std::u16string_view text, std::string& out, Unmapped unmapped) {
+  std::string storage;
+  out.clear();
+  return Convert("CP932", "UTF-16LE", AsBytes(text, storage), out,
+                 [unmapped](std::string_view rest, std::string& to) -> size_t {
+                   const char16_t unit = rest.size() >= 2 ? UnitAt(rest, 0) : 0;
+                   if (const char extra = ExtraByteOf(unit)) {
+                     to += extra;
+                     return 2;
+                   }
+                   if (unmapped == Unmapped::Fail) {
+                     return 0;
+                   }
+                   to += '?';
+                   const bool pair =
+                       IsHighSurrogate(unit) && rest.size() >= 4 && IsLowSurrogate(UnitAt(rest, 2));
+                   return pair ? 4 : rest.size() >= 2 ? 2 : rest.size();
+                 });
+}
+
+bool Cp932ToUtf8(std::string_view text, std::string& out, Unmapped unmapped) {
+  out.clear();
+  return Convert("UTF-8", "CP932", text, out,
+                 [unmapped](std::string_view rest, std::string& to) -> size_t {
+                   if (const char16_t extra = ExtraUnit(static_cast<unsigned char>(rest[0]))) {
+                     // U+0080 and the private-use units, as UTF-8 writes them.
+                     if (extra < 0x800) {
+                       to += static_cast<char>(0xC0 | extra >> 6);
+                     } else {
+                       to += static_cast<char>(0xE0 | extra >> 12);
+                       to += static_cast<char>(0x80 | (extra >> 6 & 0x3F));
+                     }
+                     to += static_cast<char>(0x80 | (extra & 0x3F));
+                     return 1;
+                   }
+                   if (unmapped == Unmapped::Fail) {
+                     return 0;
+                   }
+                   to += '?';
+                   return 1;
+                 });
+}
+
+}  // namespace zet
