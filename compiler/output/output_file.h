@@ -1,7 +1,10 @@
-// The compiled file while it is written. It is written into a new temporary
-// file beside the output, held exclusively; Commit puts it in the output's
-// place. Until then, and whenever writing fails, the output stays as it was
-// and the temporary file is removed when the holder goes.
+// The compiled file while it is written. It is written into a new file beside
+// the output, held exclusively, which Commit puts in the output's place with
+// the replaced file's permissions. Until then, and whenever writing fails, the
+// output stays as it was. The new file has no name until it is complete
+// (Linux), or a unique one that the holder removes (Windows, and Linux file
+// systems without unnamed files), so that a compile that is killed leaves
+// nothing that stops the next one.
 #pragma once
 
 #include <cstdint>
@@ -11,11 +14,14 @@
 
 namespace zet {
 
+extern const char kNotRegularFile[];
+
 class OutputFile {
  public:
   // Throws Win32Error: 5 for an existing output that cannot be replaced
-  // (read-only, a folder), 32 for one another holder keeps open, 3 for a
-  // missing folder, or the system's code for the temporary file.
+  // (read-only), 32 for one another holder keeps open, 3 for a missing
+  // folder, or the system's code for the new file; kNotRegularFile for an
+  // output that is a folder, a device or anything else but a file.
   explicit OutputFile(const char* path);
   ~OutputFile();
   OutputFile(OutputFile&&) = delete;
@@ -31,12 +37,15 @@ class OutputFile {
   void Commit();
 
  private:
-  void CheckReplaceable() const;
+  void CheckReplaceable();
   void CreateTemporary();
+  void NameTemporary();
 
   std::string path_;
-  std::string temporaryPath_;
+  std::string temporaryPath_;  // empty while the new file has no name
   UniqueSystemFile handle_;
+  bool replacing_ = false;     // an output exists
+  uint32_t existingMode_ = 0;  // Linux: its permission bits
   bool committed_ = false;
 };
 

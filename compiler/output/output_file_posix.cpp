@@ -1,9 +1,11 @@
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <string>
 
 #include "compiler/common/shift_jis.h"
@@ -14,7 +16,7 @@
 namespace zet {
 namespace {
 
-constexpr int kTemporaryNameTries = 100;
+constexpr int kNameTries = 100;
 
 // A write past the file size limit is a full disk to the user, as on Windows.
 uint32_t WriteError(int error) {
@@ -25,6 +27,34 @@ uint32_t LockError(int error) {
   return error == EWOULDBLOCK ? kErrorSharingViolation : Win32CodeFromErrno(error);
 }
 
+// Creating a file: a missing entry can only be a missing folder.
+[[noreturn]] void ThrowCreateError(int error, const std::string& path) {
+  const uint32_t code = Win32CodeFromErrno(error, path.c_str());
+  throw Win32Error{code == kErrorFileNotFound ? kErrorPathNotFound : code};
+}
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) {
+    return ".";
+  }
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// A name of its own in `folder`, of a fixed length whatever the output's.
+std::string RandomName(const std::string& folder) {
+  unsigned char bytes[8] = {};
+  if (getrandom(bytes, sizeof bytes, 0) != static_cast<ssize_t>(sizeof bytes)) {
+    throw Win32Error{LastSystemError()};
+  }
+  char name[32];
+  int length = snprintf(name, sizeof name, ".zetcomp-");
+  for (unsigned char byte : bytes) {
+    length += snprintf(name + length, sizeof name - static_cast<size_t>(length), "%02x", byte);
+  }
+  return folder + "/" + name;
+}
+
 }  // namespace
 
 OutputFile::OutputFile(const char* path) : path_(ToPosixPath(path)) {
@@ -32,52 +62,62 @@ OutputFile::OutputFile(const char* path) : path_(ToPosixPath(path)) {
   CreateTemporary();
 }
 
-// An existing output must be one Windows would let this process open for
-// writing alone. rename() would replace even a read-only file, and root may
-// write anything, so the write permission bits are checked here.
-void OutputFile::CheckReplaceable() const {
-  const UniqueDescriptor fd(open(path_.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
-  if (!fd.Valid()) {
+// An existing output must be a file that Windows would let this process open
+// for writing alone. rename() would replace even a read-only file, and root
+// may write anything, so the write permission bits are checked here.
+void OutputFile::CheckReplaceable() {
+  struct stat status;
+  if (stat(path_.c_str(), &status) != 0) {
     const uint32_t code = Win32CodeFromErrno(errno, path_.c_str());
     if (code != kErrorFileNotFound) {
       throw Win32Error{code};
     }
     return;
   }
-  uint32_t code = 0;
-  struct stat status;
-  if (fstat(fd.Get(), &status) != 0) {
-    code = LastSystemError();
-  } else if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-    code = kErrorAccessDenied;
-  } else if (flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) {
-    code = LockError(errno);
+  if (!S_ISREG(status.st_mode)) {
+    throw std::string(kNotRegularFile);
   }
-  if (code != 0) {
-    throw Win32Error{code};
+  const UniqueDescriptor fd(open(path_.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
+  if (!fd.Valid()) {
+    throw Win32Error{LastSystemError()};
   }
+  if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+    throw Win32Error{kErrorAccessDenied};
+  }
+  if (flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) {
+    throw Win32Error{LockError(errno)};
+  }
+  replacing_ = true;
+  existingMode_ = status.st_mode & 07777;
 }
 
+// An unnamed file in the output's folder; where the file system has none, a
+// file of a random name, which the holder removes unless it is committed.
 void OutputFile::CreateTemporary() {
-  for (int n = 0; n < kTemporaryNameTries; ++n) {
-    const std::string name = path_ + ".~" + std::to_string(n);
-    handle_.Reset(open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (!handle_.Valid()) {
-      if (errno == EEXIST) {
-        continue;
-      }
-      // Creating a file: a missing entry can only be a missing folder.
-      const uint32_t code = Win32CodeFromErrno(errno, name.c_str());
-      throw Win32Error{code == kErrorFileNotFound ? kErrorPathNotFound : code};
-    }
-    temporaryPath_ = name;
-    // Exclusive while it is written: no other holder of ours opens it.
-    if (flock(handle_.Get(), LOCK_EX | LOCK_NB) != 0) {
-      throw Win32Error{LockError(errno)};
-    }
-    return;
+  const std::string folder = FolderOf(path_);
+  handle_.Reset(open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+  if (!handle_.Valid() && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
+    ThrowCreateError(errno, path_);
   }
-  throw Win32Error{Win32CodeFromErrno(EEXIST)};
+  for (int n = 0; n < kNameTries && !handle_.Valid(); ++n) {
+    const std::string name = RandomName(folder);
+    handle_.Reset(open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (handle_.Valid()) {
+      temporaryPath_ = name;
+    } else if (errno != EEXIST) {
+      ThrowCreateError(errno, name);
+    }
+  }
+  if (!handle_.Valid()) {
+    throw Win32Error{kErrorFileExists};
+  }
+  // Exclusive while it is written: no other holder of ours opens it.
+  if (flock(handle_.Get(), LOCK_EX | LOCK_NB) != 0) {
+    throw Win32Error{LockError(errno)};
+  }
+  if (replacing_ && fchmod(handle_.Get(), existingMode_) != 0) {
+    throw Win32Error{LastSystemError()};
+  }
 }
 
 OutputFile::~OutputFile() {
@@ -122,7 +162,27 @@ void OutputFile::Rewind() {
   }
 }
 
+// The complete file gets a name of its own, which rename() then puts in the
+// output's place in one step.
+void OutputFile::NameTemporary() {
+  const std::string self = "/proc/self/fd/" + std::to_string(handle_.Get());
+  for (int n = 0; n < kNameTries; ++n) {
+    const std::string name = RandomName(FolderOf(path_));
+    if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+      temporaryPath_ = name;
+      return;
+    }
+    if (errno != EEXIST) {
+      throw Win32Error{LastSystemError()};
+    }
+  }
+  throw Win32Error{kErrorFileExists};
+}
+
 void OutputFile::Commit() {
+  if (temporaryPath_.empty()) {
+    NameTemporary();
+  }
   if (rename(temporaryPath_.c_str(), path_.c_str()) != 0) {
     throw Win32Error{LastSystemError()};
   }

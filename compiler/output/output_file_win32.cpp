@@ -1,7 +1,9 @@
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 
+#include "compiler/common/shift_jis.h"
 #include "compiler/common/system_error.h"
 #include "compiler/common/win32_error.h"
 #include "compiler/output/output_file.h"
@@ -9,7 +11,7 @@
 namespace zet {
 namespace {
 
-constexpr int kTemporaryNameTries = 100;
+constexpr int kNameTries = 100;
 
 HANDLE AsHandle(intptr_t handle) {
   return reinterpret_cast<HANDLE>(handle);
@@ -19,6 +21,32 @@ HANDLE AsHandle(intptr_t handle) {
   throw Win32Error{LastSystemError()};
 }
 
+// The output's folder with its separator ("" for the current folder); walks
+// characters, so that a trail byte 0x5C is no separator.
+std::string FolderOf(const std::string& path) {
+  size_t after = 0;
+  for (size_t pos = 0; pos < path.size(); pos += CharSize(path, pos)) {
+    if (path[pos] == '\\' || path[pos] == '/' || path[pos] == ':') {
+      after = pos + 1;
+    }
+  }
+  return path.substr(0, after);
+}
+
+// A name of its own beside the output, of a fixed length whatever the
+// output's; no counter, so that no leftover can use all the names up.
+std::string RandomName(const std::string& folder, int attempt) {
+  LARGE_INTEGER counter;
+  QueryPerformanceCounter(&counter);
+  const unsigned long long mix =
+      static_cast<unsigned long long>(counter.QuadPart) * 0x9E3779B97F4A7C15ull ^
+      (static_cast<unsigned long long>(GetCurrentProcessId()) << 32) ^
+      static_cast<unsigned long long>(attempt);
+  char name[32];
+  snprintf(name, sizeof name, "~zetcomp-%016llx.tmp", mix);
+  return folder + name;
+}
+
 }  // namespace
 
 OutputFile::OutputFile(const char* path) : path_(path) {
@@ -26,25 +54,36 @@ OutputFile::OutputFile(const char* path) : path_(path) {
   CreateTemporary();
 }
 
-// An existing output must be one this process could open for writing alone;
-// the check leaves it unchanged. The read-only attribute is asked first:
-// Windows refuses to open such a file for writing, Wine running as root
-// does not.
-void OutputFile::CheckReplaceable() const {
+// An existing output must be a file this process could open for writing
+// alone; the check leaves it unchanged. The read-only attribute is asked
+// first: Windows refuses to open such a file for writing, Wine running as
+// root does not.
+void OutputFile::CheckReplaceable() {
   const DWORD attributes = GetFileAttributesA(path_.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    throw std::string(kNotRegularFile);
+  }
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
     throw Win32Error{ERROR_ACCESS_DENIED};
   }
   const UniqueFileHandle existing(reinterpret_cast<intptr_t>(
       CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)));
-  if (!existing.Valid() && GetLastError() != ERROR_FILE_NOT_FOUND) {
-    ThrowLastError();
+  if (!existing.Valid()) {
+    if (GetLastError() != ERROR_FILE_NOT_FOUND) {
+      ThrowLastError();
+    }
+    return;
   }
+  if (GetFileType(AsHandle(existing.Get())) != FILE_TYPE_DISK) {
+    throw std::string(kNotRegularFile);  // NUL, COM1, a pipe
+  }
+  replacing_ = true;
 }
 
 void OutputFile::CreateTemporary() {
-  for (int n = 0; n < kTemporaryNameTries; ++n) {
-    const std::string name = path_ + ".~" + std::to_string(n);
+  const std::string folder = FolderOf(path_);
+  for (int n = 0; n < kNameTries; ++n) {
+    const std::string name = RandomName(folder, n);
     HANDLE handle = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_ARCHIVE, nullptr);
     if (handle != INVALID_HANDLE_VALUE) {
@@ -90,11 +129,19 @@ void OutputFile::Rewind() {
   }
 }
 
+void OutputFile::NameTemporary() {}
+
+// The file is closed first: the move needs it, and share mode 0 keeps it from
+// everyone, this process included. An existing output is replaced with
+// ReplaceFileA, which gives the new file the attributes and security of the
+// old one, as truncating it in place would have kept them.
 void OutputFile::Commit() {
-  // The file is closed first: the move needs it, and share mode 0 keeps it
-  // from everyone, this process included.
   handle_.Close();
-  if (!MoveFileExA(temporaryPath_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+  const BOOL moved =
+      replacing_ ? ReplaceFileA(path_.c_str(), temporaryPath_.c_str(), nullptr,
+                                REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                 : MoveFileExA(temporaryPath_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING);
+  if (!moved) {
     ThrowLastError();
   }
   committed_ = true;

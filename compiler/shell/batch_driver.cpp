@@ -15,14 +15,10 @@ struct CommandOptions {
 
 enum class RunMode { Install, Uninstall, Compile };
 
-// An argument that starts with "-" or "/" is an option, whatever follows.
-bool IsOptionArgument(const char* argument) {
-  return argument[0] == '-' || argument[0] == '/';
-}
-
-void ParseOptions(int count, char* const* arguments, CommandOptions& options) {
+void ParseOptions(int count, char* const* arguments, const ModeOperations& operations,
+                  CommandOptions& options) {
   for (int i = 1; i < count; ++i) {
-    if (!IsOptionArgument(arguments[i])) {
+    if (!IsOptionArgument(arguments[i], operations)) {
       continue;
     }
     const char* word = arguments[i] + 1;
@@ -43,7 +39,7 @@ RunMode ChooseRunMode(const CommandOptions& options) {
 
 void CompileAll(int count, char* const* arguments, const ModeOperations& operations) {
   for (int i = 1; i < count; ++i) {
-    if (IsOptionArgument(arguments[i])) {
+    if (IsOptionArgument(arguments[i], operations)) {
       continue;
     }
     AppendLog("%s 処理中...\r\n", arguments[i]);
@@ -54,7 +50,7 @@ void CompileAll(int count, char* const* arguments, const ModeOperations& operati
 
 static void RunChosenMode(int count, char* const* arguments, const ModeOperations& operations) {
   CommandOptions options;
-  ParseOptions(count, arguments, options);
+  ParseOptions(count, arguments, operations, options);
   switch (ChooseRunMode(options)) {
     case RunMode::Install:
       operations.installShell();
@@ -69,6 +65,14 @@ static void RunChosenMode(int count, char* const* arguments, const ModeOperation
 }
 
 }  // namespace
+
+// An argument that starts with "-" or "/" is an option, whatever follows.
+bool IsOptionArgument(const char* argument, const ModeOperations& operations) {
+  if (argument[0] == '/' && operations.slashStartsPaths) {
+    return strcmp(argument, "/install") == 0 || strcmp(argument, "/uninstall") == 0;
+  }
+  return argument[0] == '-' || argument[0] == '/';
+}
 
 bool RunBatch(int count, char* const* arguments, const ModeOperations& operations) {
   try {

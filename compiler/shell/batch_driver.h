@@ -14,7 +14,13 @@ struct ModeOperations {
   std::function<void()> uninstallShell;
   std::function<void(const char* path)> compileSourceFile;
   std::function<std::string(uint32_t code)> systemMessage;
+  // Linux: "/" starts a path, and only "/install" and "/uninstall" are
+  // options; on Windows every argument that starts with "/" is an option.
+  bool slashStartsPaths = false;
 };
+
+// Whether `argument` is an option under the rules of `operations`.
+bool IsOptionArgument(const char* argument, const ModeOperations& operations);
 
 // Parses, runs one mode and logs at most one failure line. Returns whether a
 // failure ended the work.

@@ -30,5 +30,24 @@ expect 1 "missing.zts 処理中...
 ファイルが見つかりません。
 " missing.zts
 expect 0 "シェルへの登録は Windows 版でのみ行えます。" -install
+# "/" starts a path on Linux; only the two option words keep it.
+expect 1 "$work/a.zts 処理中...
+ファイルが見つかりません。" "$work/a.zts"
+expect 0 "シェルへの登録は Windows 版でのみ行えます。" /install "$work/a.zts"
+expect 0 "zetcomp: オプション -x は知らないので無視します (--help で一覧)。" -x
+expect 0 "zetcomp 1.0.0.3" --version
+if ! (cd "$work" && "$zetcomp" --help) | grep -q "^使い方: zetcomp"; then
+  echo "zetcomp --help: no usage"
+  failures=$((failures + 1))
+fi
+# A log that cannot be written is a failure, said on standard error.
+if (cd "$work" && "$zetcomp" missing.zts >/dev/full 2>"$work/err"); then
+  echo "zetcomp > /dev/full: status 0"
+  failures=$((failures + 1))
+fi
+grep -q "^zetcomp: ログを標準出力に書けません" "$work/err" || {
+  echo "zetcomp > /dev/full: no message on standard error"
+  failures=$((failures + 1))
+}
 
 [ "$failures" -eq 0 ]
