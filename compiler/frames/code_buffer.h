@@ -3,9 +3,11 @@
 
 #include <cstdint>
 
+#include "compiler/frames/frame_code.h"
+
 namespace zet {
 
-constexpr uint32_t kCodeBufferCapacity = 16384;
+constexpr uint32_t kCodeBufferCapacity = kMaxFrameCodeSize;
 
 class CodeBuffer {
  public:

@@ -10,6 +10,27 @@ namespace zet {
 FrameCompiler::FrameCompiler(const char* text, CodeBuffer& code, uint32_t frameCount)
     : FrameScanner(text), code_(code), frameCount_(frameCount) {}
 
+template <FrameOpcode kOp, typename... Operands>
+uint16_t FrameCompiler::Emit(Operands... operands) {
+  constexpr FrameOpcodeInfo kInfo = kFrameOpcodes[kOp];
+  static_assert(sizeof...(Operands) == kInfo.operandCount, "as many operands as the table gives");
+  const uint16_t values[] = {static_cast<uint16_t>(operands)...};
+  uint8_t bytes[kInfo.size] = {kOp};
+  for (uint32_t i = 0; i < kInfo.operandCount; ++i) {
+    bytes[FrameOperandOffset(i)] = static_cast<uint8_t>(values[i] & 0xFF);
+    bytes[FrameOperandOffset(i) + 1] = static_cast<uint8_t>(values[i] >> 8);
+  }
+  // Whole or not at all: a full buffer refuses the instruction unchanged.
+  return code_.Append(bytes, kInfo.size);
+}
+
+template <FrameOpcode kOp, uint32_t kIndex>
+void FrameCompiler::ReferenceJump(const Token& token, uint16_t at) {
+  static_assert(kFrameOpcodes[kOp].operands[kIndex] == FrameOperand::Jump, "labels fill jumps");
+  labels_.Reference(token.text, static_cast<uint16_t>(at + FrameOperandOffset(kIndex)), TokenLine(),
+                    TokenColumn());
+}
+
 void FrameCompiler::Compile() {
   try {
     CompileStatements();
@@ -70,8 +91,7 @@ void FrameCompiler::CompileStatements() {
 // statement := N
 void FrameCompiler::CompileFrame(const Token& token) {
   CheckFrame(token.number);
-  Emit8(OpFrame);
-  Emit16(token.number);
+  Emit<OpFrame>(token.number);
 }
 
 // statement := 'repeat' F 'for' N
@@ -85,9 +105,7 @@ void FrameCompiler::CompileRepeat(Token& token) {
   if (count == 0) {
     throw AniRepeatTimeIs0();
   }
-  Emit8(OpRepeat);
-  Emit16(frame);
-  Emit16(count);
+  Emit<OpRepeat>(frame, count);
 }
 
 // statement := 'for' A 'to' B
@@ -99,17 +117,14 @@ void FrameCompiler::CompileFor(Token& token) {
   const uint16_t last = token.number;
   CheckFrame(first);
   CheckFrame(last);
-  Emit8(OpFor);
-  Emit16(first);
-  Emit16(last);
+  Emit<OpFor>(first, last);
 }
 
 // statement := 'goto' L
 void FrameCompiler::CompileGoto(Token& token) {
   Expect(token, TokenKind::Identifier);
-  Emit8(OpGoto);
-  const uint16_t position = Emit16(0);
-  labels_.Reference(token.text, position, TokenLine(), TokenColumn());
+  const uint16_t at = Emit<OpGoto>(0);
+  ReferenceJump<OpGoto, 0>(token, at);
 }
 
 // statement := 'prob' P 'of' Q 'goto' L
@@ -119,16 +134,13 @@ void FrameCompiler::CompileProb(Token& token) {
   Expect(token, TokenKind::KwOf);
   Expect(token, TokenKind::Number);
   const uint16_t q = token.number;
-  if (p == 0 || q == 0 || p > q || q >= 256) {
+  if (p == 0 || q == 0 || p > q || q > kMaxFrameChance) {
     throw AniProbInvalidValue();
   }
   Expect(token, TokenKind::KwGoto);
   Expect(token, TokenKind::Identifier);
-  Emit8(OpProb);
-  Emit16(p);
-  Emit16(q);
-  const uint16_t position = Emit16(0);
-  labels_.Reference(token.text, position, TokenLine(), TokenColumn());
+  const uint16_t at = Emit<OpProb>(p, q, 0);
+  ReferenceJump<OpProb, 2>(token, at);
 }
 
 void FrameCompiler::Expect(Token& token, TokenKind kind) {
@@ -142,15 +154,6 @@ void FrameCompiler::CheckFrame(uint16_t frame) const {
   if (frame >= frameCount_) {
     throw AniFrameOutOfRange();
   }
-}
-
-void FrameCompiler::Emit8(uint8_t value) {
-  code_.Append(&value, 1);
-}
-
-uint16_t FrameCompiler::Emit16(uint16_t value) {
-  const uint8_t bytes[2] = {static_cast<uint8_t>(value & 0xFF), static_cast<uint8_t>(value >> 8)};
-  return code_.Append(bytes, 2);
 }
 
 }  // namespace zet

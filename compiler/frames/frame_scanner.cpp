@@ -24,7 +24,6 @@ bool IsWordChar(signed char ch) {
   return IsLetter(ch) || IsDigit(ch) || ch == '_';
 }
 
-constexpr uint32_t kMaxNumber = 65535;
 constexpr size_t kLongestKeyword = 6;  // "repeat"
 
 }  // namespace
@@ -91,7 +90,7 @@ void FrameScanner::ScanNumber(Token& token, signed char first) {
     value = static_cast<uint32_t>(first - '0');
     for (;;) {
       // Checked before every further digit, so the value stays far from overflow.
-      if (value > kMaxNumber) {
+      if (value > kMaxFrameNumber) {
         throw AniTooLargeNubmer();
       }
       const signed char ch = NextChar();
@@ -111,10 +110,10 @@ void FrameScanner::ScanWord(Token& token) {
   while (IsWordChar(NextChar())) {
   }
   UngetChar();
-  // A longer word is consumed whole; only its first 255 bytes name it.
+  // A longer word is consumed whole; only its first kMaxLabelNameLength bytes name it.
   size_t length = static_cast<size_t>(cursor_ - start);
-  if (length > kTokenTextSize - 1) {
-    length = kTokenTextSize - 1;
+  if (length > kMaxLabelNameLength) {
+    length = kMaxLabelNameLength;
   }
   memcpy(token.text, start, length);
   token.text[length] = '\0';

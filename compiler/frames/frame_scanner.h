@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "compiler/frames/frame_code.h"
+
 namespace zet {
 
 enum class TokenKind : int32_t {
@@ -11,7 +13,7 @@ enum class TokenKind : int32_t {
   Semicolon = 1,   // ;
   Colon = 2,       // :
   Identifier = 3,  // a word that is no keyword: a label name
-  Number = 4,      // 0 to 65535, no leading zero
+  Number = 4,      // 0 to kMaxFrameNumber, no leading zero
   KwRepeat = 5,
   KwFor = 6,
   KwTo = 7,
@@ -20,11 +22,11 @@ enum class TokenKind : int32_t {
   KwOf = 10,
 };
 
-constexpr int kTokenTextSize = 256;
+constexpr int kTokenTextSize = static_cast<int>(kMaxLabelNameLength) + 1;
 
 struct Token {
   TokenKind kind = TokenKind::End;
-  char text[kTokenTextSize] = {};  // words only; at most 255 bytes
+  char text[kTokenTextSize] = {};  // words only; at most kMaxLabelNameLength bytes
   uint16_t number = 0;             // Number only
 };
 

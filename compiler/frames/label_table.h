@@ -6,11 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "compiler/frames/frame_code.h"
+
 namespace zet {
 
 class CodeBuffer;
 
-constexpr int32_t kMaxLabels = 256;
+constexpr int32_t kMaxLabels = static_cast<int32_t>(kMaxFrameLabels);
 
 struct LabelEntry {
   std::string name;
@@ -27,7 +29,7 @@ class LabelTable {
  public:
   LabelTable();
 
-  // Raise AniTooManyLabel for a 257th distinct name.
+  // Raise AniTooManyLabel for one distinct name more than kMaxLabels.
   LabelEntry& FindOrAdd(const char* name);
   void Define(const char* name, uint16_t offset);  // also AniLabelAlreadyDefined
   void Reference(const char* name, uint16_t position, int32_t line, int32_t column);

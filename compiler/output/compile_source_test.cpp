@@ -9,6 +9,7 @@
 #include "compiler/common/system_message.h"
 #include "compiler/common/win32_error.h"
 #include "compiler/output/compile_kind.h"
+#include "compiler/output/compiled_file.h"
 #include "compiler/output/test_files.h"
 #include "compiler/output/test_platform.h"
 
@@ -66,19 +67,19 @@ TEST_F(CompileSourceTest, WritesTheWorkedLayout) {
   WriteFile("strip.bmp", MakeBitmap(10, 20, 24));
   ASSERT_EQ(CompileSource(Source("comment=abc\r\n[BUTTONS]\r\nOK=OK\r\n")), "");
 
-  std::string expected(220, '\0');
-  expected.replace(0, 8, std::string("ZTRV\x0B\0\0\0", 8));
-  Put32(expected, 8, 929);
-  Put32(expected, 12, 220);  // comment
-  Put32(expected, 20, 228);  // "OK"
+  std::string expected(kHeaderSize, '\0');
+  expected.replace(kMagicOffset, 8, std::string("ZTRV\x0B\0\0\0", 8));
+  Put32(expected, kFileSizeOffset, 929);
+  Put32(expected, kCommentOffset, 220);
+  Put32(expected, ButtonOffset(0), 228);  // "OK"
   const uint32_t codes[] = {234, 917, 920, 923, 926};
   for (int k = 0; k < 5; ++k) {
-    const size_t at = 60 + 32 * k;
-    Put32(expected, at, 237);
-    Put32(expected, at + 4, 277);
-    Put32(expected, at + 8, 20);  // FRAMEHEIGHT 0: the bitmap height
-    Put32(expected, at + 16, codes[k]);
-    Put32(expected, at + 20, 3);
+    Put32(expected, KindFieldOffset(k, KindField::BitmapInfo), 237);
+    Put32(expected, KindFieldOffset(k, KindField::BitmapBits), 277);
+    // FRAMEHEIGHT 0: the bitmap height
+    Put32(expected, KindFieldOffset(k, KindField::FrameHeight), 20);
+    Put32(expected, KindFieldOffset(k, KindField::Code), codes[k]);
+    Put32(expected, KindFieldOffset(k, KindField::CodeLength), 3);
   }
   const std::string bitmap = ReadFile("strip.bmp");
   const std::string code("\0\0\0", 3);  // "0;"
@@ -195,7 +196,9 @@ TEST_F(CompileSourceTest, SettlesFrameHeightAndFrameCount) {
     ASSERT_EQ(CompileSource(Source(settings + "FRAMES1=" + c.lastFrame + ";\r\n")), "") << c.height;
     const std::string file = ReadFile("out.ztr");
     for (int k = 0; k < 5; ++k) {
-      EXPECT_EQ(static_cast<int32_t>(Get32(file, 60 + 32 * k + 8)), c.recorded) << c.height;
+      EXPECT_EQ(static_cast<int32_t>(Get32(file, KindFieldOffset(k, KindField::FrameHeight))),
+                c.recorded)
+          << c.height;
     }
     if (c.recorded != 1) {
       const std::string next = std::to_string(std::stoi(c.lastFrame) + 1);
@@ -216,10 +219,12 @@ TEST_F(CompileSourceTest, CopiesBitmapsOfEveryDepthInEitherRowOrder) {
       const std::string file = ReadFile("out.ztr");
       const uint32_t offBits = Get32(bitmap, 10);
       // Info block, pixel block and frame height of the first record.
-      EXPECT_EQ(file.substr(Get32(file, 60), offBits - 14), bitmap.substr(14, offBits - 14));
-      EXPECT_EQ(Get32(file, 64), Get32(file, 60) + offBits - 14);
-      EXPECT_EQ(file.substr(Get32(file, 64), bitmap.size() - offBits), bitmap.substr(offBits));
-      EXPECT_EQ(Get32(file, 68), 8u);
+      const uint32_t info = Get32(file, KindFieldOffset(0, KindField::BitmapInfo));
+      const uint32_t pixels = Get32(file, KindFieldOffset(0, KindField::BitmapBits));
+      EXPECT_EQ(file.substr(info, offBits - 14), bitmap.substr(14, offBits - 14));
+      EXPECT_EQ(pixels, info + offBits - 14);
+      EXPECT_EQ(file.substr(pixels, bitmap.size() - offBits), bitmap.substr(offBits));
+      EXPECT_EQ(Get32(file, KindFieldOffset(0, KindField::FrameHeight)), 8u);
     }
   }
 }
@@ -235,10 +240,11 @@ TEST_F(CompileSourceTest, OpensPathsRelativeToTheCurrentFolder) {
                                   "[QUESTION]\r\nBITMAP=bmp/a.bmp\r\n"));
   ASSERT_EQ(Compile("sub/src.zts"), "");
   const std::string file = ReadFile("out.ztr");
-  const uint32_t info = Get32(file, 60 + 32 * 3);
+  const uint32_t info = Get32(file, KindFieldOffset(3, KindField::BitmapInfo));
   EXPECT_EQ(file.substr(info, 40), MakeBitmap(3, 3, 24).substr(14, 40));
   // "bmp\a.bmp" and "bmp/a.bmp" are two spellings: two copies.
-  EXPECT_NE(Get32(file, 60 + 32 * 1), Get32(file, 60 + 32 * 4));
+  EXPECT_NE(Get32(file, KindFieldOffset(1, KindField::BitmapInfo)),
+            Get32(file, KindFieldOffset(4, KindField::BitmapInfo)));
   EXPECT_FALSE(FileExists("sub/out.ztr"));
 }
 
@@ -246,7 +252,7 @@ TEST_F(CompileSourceTest, ReplacesThePreviousOutputWhole) {
   WriteFile("out.ztr", std::string(5000, 'x'));
   ASSERT_EQ(CompileSource(Source("")), "");
   const std::string file = ReadFile("out.ztr");
-  EXPECT_EQ(file.size(), Get32(file, 8));
+  EXPECT_EQ(file.size(), Get32(file, kFileSizeOffset));
   EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"out.ztr", "src.zts", "strip.bmp"}));
 }
 

@@ -14,22 +14,22 @@ namespace {
 
 class HeaderBytes {
  public:
-  void Put(uint32_t value) {
+  void Put(uint32_t at, uint32_t value) {
     for (int shift = 0; shift < 32; shift += 8) {
-      bytes_[size_++] = static_cast<uint8_t>(value >> shift);
+      bytes_[at++] = static_cast<uint8_t>(value >> shift);
     }
   }
-  void Put(int32_t value) { Put(static_cast<uint32_t>(value)); }
+  void Put(uint32_t at, int32_t value) { Put(at, static_cast<uint32_t>(value)); }
   void PutMagic(const char (&magic)[4]) {
+    uint32_t at = kMagicOffset;
     for (char c : magic) {
-      bytes_[size_++] = static_cast<uint8_t>(c);
+      bytes_[at++] = static_cast<uint8_t>(c);
     }
   }
   const std::array<uint8_t, kHeaderSize>& Bytes() const { return bytes_; }
 
  private:
   std::array<uint8_t, kHeaderSize> bytes_{};
-  size_t size_ = 0;
 };
 
 // Kinds with byte-equal bitmap paths share the blocks of the first of them.
@@ -48,22 +48,23 @@ const KindRecord* EarlierBitmap(const CompiledFileHeader& header, const KindSett
 std::array<uint8_t, kHeaderSize> CompiledFileHeader::ToBytes() const {
   HeaderBytes out;
   out.PutMagic(magic);
-  out.Put(version);
-  out.Put(fileSize);
-  out.Put(comment);
-  out.Put(userName);
-  for (uint32_t button : buttons) {
-    out.Put(button);
+  out.Put(kVersionOffset, version);
+  out.Put(kFileSizeOffset, fileSize);
+  out.Put(kCommentOffset, comment);
+  out.Put(kUserNameOffset, userName);
+  for (int i = 0; i < kButtonCount; ++i) {
+    out.Put(ButtonOffset(i), buttons[i]);
   }
-  for (const KindRecord& kind : kinds) {
-    out.Put(kind.bitmapInfo);
-    out.Put(kind.bitmapBits);
-    out.Put(kind.frameHeight);
-    out.Put(kind.frameTime);
-    out.Put(kind.code);
-    out.Put(kind.codeLength);
-    out.Put(kind.suffix);
-    out.Put(kind.message);
+  for (int k = 0; k < kMessageKindCount; ++k) {
+    const KindRecord& kind = kinds[k];
+    out.Put(KindFieldOffset(k, KindField::BitmapInfo), kind.bitmapInfo);
+    out.Put(KindFieldOffset(k, KindField::BitmapBits), kind.bitmapBits);
+    out.Put(KindFieldOffset(k, KindField::FrameHeight), kind.frameHeight);
+    out.Put(KindFieldOffset(k, KindField::FrameTime), kind.frameTime);
+    out.Put(KindFieldOffset(k, KindField::Code), kind.code);
+    out.Put(KindFieldOffset(k, KindField::CodeLength), kind.codeLength);
+    out.Put(KindFieldOffset(k, KindField::Suffix), kind.suffix);
+    out.Put(KindFieldOffset(k, KindField::Message), kind.message);
   }
   return out.Bytes();
 }

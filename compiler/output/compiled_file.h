@@ -13,6 +13,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -24,6 +25,39 @@ namespace zet {
 constexpr uint32_t kCompiledFileVersion = 11;
 constexpr uint32_t kHeaderSize = 220;
 constexpr int kButtonCount = 10;
+
+// Where each header field stands, in bytes from the start of the file.
+constexpr uint32_t kMagicOffset = 0;
+constexpr uint32_t kVersionOffset = 4;
+constexpr uint32_t kFileSizeOffset = 8;
+constexpr uint32_t kCommentOffset = 12;
+constexpr uint32_t kUserNameOffset = 16;
+constexpr uint32_t kButtonsOffset = 20;  // kButtonCount fields of 4 bytes
+constexpr uint32_t kKindRecordsOffset = 60;
+constexpr uint32_t kKindRecordLength = 32;
+
+// Where each field of a kind record stands, in bytes from the record's start.
+enum class KindField : uint32_t {
+  BitmapInfo = 0,
+  BitmapBits = 4,
+  FrameHeight = 8,
+  FrameTime = 12,
+  Code = 16,
+  CodeLength = 20,
+  Suffix = 24,
+  Message = 28,
+};
+
+constexpr uint32_t ButtonOffset(int button) {
+  return kButtonsOffset + 4 * static_cast<uint32_t>(button);
+}
+constexpr uint32_t KindRecordOffset(int kind) {
+  return kKindRecordsOffset + kKindRecordLength * static_cast<uint32_t>(kind);
+}
+constexpr uint32_t KindFieldOffset(int kind, KindField field) {
+  return KindRecordOffset(kind) + static_cast<uint32_t>(field);
+}
+
 // Keys of section BUTTONS, in the order of their offsets in the header.
 extern const char* const kButtonKeys[kButtonCount];
 
@@ -52,6 +86,28 @@ struct CompiledFileHeader {
   // The header as stored in the file.
   std::array<uint8_t, kHeaderSize> ToBytes() const;
 };
+
+// The structs hold the fields in file order and without padding; ToBytes
+// writes them at the named offsets.
+static_assert(offsetof(KindRecord, bitmapInfo) == static_cast<uint32_t>(KindField::BitmapInfo));
+static_assert(offsetof(KindRecord, bitmapBits) == static_cast<uint32_t>(KindField::BitmapBits));
+static_assert(offsetof(KindRecord, frameHeight) == static_cast<uint32_t>(KindField::FrameHeight));
+static_assert(offsetof(KindRecord, frameTime) == static_cast<uint32_t>(KindField::FrameTime));
+static_assert(offsetof(KindRecord, code) == static_cast<uint32_t>(KindField::Code));
+static_assert(offsetof(KindRecord, codeLength) == static_cast<uint32_t>(KindField::CodeLength));
+static_assert(offsetof(KindRecord, suffix) == static_cast<uint32_t>(KindField::Suffix));
+static_assert(offsetof(KindRecord, message) == static_cast<uint32_t>(KindField::Message));
+static_assert(sizeof(KindRecord) == kKindRecordLength);
+static_assert(offsetof(CompiledFileHeader, magic) == kMagicOffset);
+static_assert(offsetof(CompiledFileHeader, version) == kVersionOffset);
+static_assert(offsetof(CompiledFileHeader, fileSize) == kFileSizeOffset);
+static_assert(offsetof(CompiledFileHeader, comment) == kCommentOffset);
+static_assert(offsetof(CompiledFileHeader, userName) == kUserNameOffset);
+static_assert(offsetof(CompiledFileHeader, buttons) == kButtonsOffset);
+static_assert(offsetof(CompiledFileHeader, kinds) == kKindRecordsOffset);
+static_assert(sizeof(CompiledFileHeader) == kHeaderSize);
+static_assert(ButtonOffset(kButtonCount) == kKindRecordsOffset, "the records follow the captions");
+static_assert(KindRecordOffset(kMessageKindCount) == kHeaderSize, "the records end the header");
 
 // Writes the text as a string block and returns its offset; writes nothing
 // and returns 0 for an empty text.

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "compiler/output/test_files.h"
 
@@ -108,20 +111,38 @@ TEST(CompiledFileHeaderTest, LaysOutEveryFieldLittleEndian) {
   }
   const auto array = header.ToBytes();
   const std::string bytes(array.begin(), array.end());
-  EXPECT_EQ(bytes.substr(0, 12), std::string("ZTRV\x0B\0\0\0\x04\x03\x02\x01", 12));
-  EXPECT_EQ(Get32(bytes, 12), 12u);
-  EXPECT_EQ(Get32(bytes, 16), 16u);
+  EXPECT_EQ(bytes.substr(kMagicOffset, 12), std::string("ZTRV\x0B\0\0\0\x04\x03\x02\x01", 12));
+
+  // Every other named field with what was put in it.
+  std::vector<std::pair<uint32_t, uint32_t>> fields = {{kCommentOffset, 12}, {kUserNameOffset, 16}};
   for (int i = 0; i < kButtonCount; ++i) {
-    EXPECT_EQ(Get32(bytes, 20 + 4 * i), 100u + i);
+    fields.push_back({ButtonOffset(i), 100u + i});
   }
   for (int k = 0; k < kMessageKindCount; ++k) {
-    const size_t at = 60 + 32 * k;
-    const uint32_t fields[8] = {1000u + k, 2000u + k, static_cast<uint32_t>(-1 - k),
-                                40u + k,   3000u + k, 7u,
-                                4000u + k, 5000u + k};
-    for (int f = 0; f < 8; ++f) {
-      EXPECT_EQ(Get32(bytes, at + 4 * f), fields[f]) << k << " " << f;
+    const std::pair<KindField, uint32_t> record[] = {
+        {KindField::BitmapInfo, 1000u + k},
+        {KindField::BitmapBits, 2000u + k},
+        {KindField::FrameHeight, static_cast<uint32_t>(-1 - k)},
+        {KindField::FrameTime, 40u + k},
+        {KindField::Code, 3000u + k},
+        {KindField::CodeLength, 7u},
+        {KindField::Suffix, 4000u + k},
+        {KindField::Message, 5000u + k},
+    };
+    for (const auto& [field, value] : record) {
+      fields.push_back({KindFieldOffset(k, field), value});
     }
+  }
+  std::vector<uint32_t> named = {kMagicOffset, kVersionOffset, kFileSizeOffset};
+  for (const auto& [at, value] : fields) {
+    EXPECT_EQ(Get32(bytes, at), value) << at;
+    named.push_back(at);
+  }
+  // The names cover the header once: no two fields share bytes, none is left out.
+  std::sort(named.begin(), named.end());
+  ASSERT_EQ(named.size(), kHeaderSize / 4);
+  for (size_t i = 0; i < named.size(); ++i) {
+    EXPECT_EQ(named[i], 4 * i);
   }
 }
 

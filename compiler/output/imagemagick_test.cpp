@@ -6,6 +6,7 @@
 
 #include "compiler/common/system_message.h"
 #include "compiler/output/compile_source.h"
+#include "compiler/output/compiled_file.h"
 #include "compiler/output/test_files.h"
 
 namespace zet {
@@ -62,14 +63,15 @@ TEST(ImageMagickTest, CopiesTheBlocksOfEveryBitDepthInEitherRowOrder) {
                               : kinds[k].bitCount <= 8 ? 1u << kinds[k].bitCount
                                                        : 0;
       const int32_t height = static_cast<int32_t>(Get32(bitmap, 22));
-      const size_t record = 60 + 32 * k;
-      EXPECT_EQ(file.substr(Get32(file, record), biSize + 4 * colors),
-                bitmap.substr(14, biSize + 4 * colors))
+      const uint32_t info = Get32(file, KindFieldOffset(k, KindField::BitmapInfo));
+      const uint32_t pixels = Get32(file, KindFieldOffset(k, KindField::BitmapBits));
+      EXPECT_EQ(file.substr(info, biSize + 4 * colors), bitmap.substr(14, biSize + 4 * colors))
           << kinds[k].name;
-      EXPECT_EQ(file.substr(Get32(file, record + 4), PixelBlockSize(bitmap)),
+      EXPECT_EQ(file.substr(pixels, PixelBlockSize(bitmap)),
                 bitmap.substr(Get32(bitmap, 10), PixelBlockSize(bitmap)))
           << kinds[k].name;
-      EXPECT_EQ(static_cast<int32_t>(Get32(file, record + 8)), height < 0 ? -height : height)
+      EXPECT_EQ(static_cast<int32_t>(Get32(file, KindFieldOffset(k, KindField::FrameHeight))),
+                height < 0 ? -height : height)
           << kinds[k].name;
     }
   }
