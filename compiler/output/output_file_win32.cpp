@@ -47,6 +47,12 @@ std::string RandomName(const std::string& folder, int attempt) {
   return folder + name;
 }
 
+std::string FullPath(const std::string& path) {
+  char buffer[MAX_PATH * 4];
+  const DWORD length = GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);
+  return length > 0 && length < sizeof buffer ? std::string(buffer, length) : path;
+}
+
 }  // namespace
 
 OutputFile::OutputFile(const char* path) : path_(path) {
@@ -138,7 +144,7 @@ void OutputFile::NameTemporary() {}
 void OutputFile::Commit() {
   handle_.Close();
   const BOOL moved =
-      replacing_ ? ReplaceFileA(path_.c_str(), temporaryPath_.c_str(), nullptr,
+      replacing_ ? ReplaceFileA(FullPath(path_).c_str(), FullPath(temporaryPath_).c_str(), nullptr,
                                 REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
                  : MoveFileExA(temporaryPath_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING);
   if (!moved) {
