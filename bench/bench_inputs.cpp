@@ -64,6 +64,20 @@ void WriteFramesSource() {
   WriteBenchFile("frames.zts", source);
 }
 
+size_t WriteLargeSource() {
+  WriteBenchFile("large.bmp", BenchBitmap(32, 64, 1));
+  std::string source = "[basis]\r\nversion=11\r\noutput=large.ztr\r\nBITMAP=large.bmp\r\n";
+  source.reserve(kLargeSourceBytes + 64);
+  // A third each: FRAMES lines, keys nobody reads, comments.
+  for (int n = 1; source.size() < kLargeSourceBytes; ++n) {
+    source += "FRAMES" + N(n) + "=;;\r\n";
+    source += "unread" + N(n) + "=" + N(n * 7) + "\r\n";
+    source += "; comment " + N(n) + "\r\n";
+  }
+  WriteBenchFile("large.zts", source);
+  return source.size();
+}
+
 void WriteBitmapsSource(const std::string& stem, int height) {
   std::string source = "[basis]\r\nversion=11\r\noutput=" + stem + ".ztr\r\nFRAMEHEIGHT=15\r\n";
   for (int k = 0; k < 5; ++k) {

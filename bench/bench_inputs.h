@@ -1,6 +1,7 @@
 // The inputs of the benchmarks, written into the current folder.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -14,6 +15,11 @@ void WriteBenchFile(const std::string& path, const std::string& bytes);
 // "frames.zts": 10,000 FRAMES lines (15,000 bytes of code with a label and a
 // jump back to it).
 void WriteFramesSource();
+
+// "large.zts": a source of kLargeSourceBytes that compiles, of FRAMES lines,
+// keys nobody reads and comments; returns its size.
+constexpr size_t kLargeSourceBytes = 32u << 20;
+size_t WriteLargeSource();
 
 // "<stem>.zts" and "<stem>0.bmp" ... "<stem>4.bmp": five distinct 24-bit
 // bitmaps of 1024 x `height`, one per kind.

@@ -1,11 +1,12 @@
 // Benchmark of the compiler (not a test), for every build that can run: the
 // compile of five distinct 4 MB bitmaps (and of 1 MB ones, to show that the
-// heap does not grow with them), of 10,000 FRAMES lines, a batch of 1,000
+// heap does not grow with them), of 10,000 FRAMES lines, of a 32 MB source
+// (its peak heap beside its size), a batch of 1,000
 // small sources through the program's batch driver, and the frames compiler
 // alone. Writes its inputs into the current folder; prints the fastest and
 // the median of several runs, and the peak of the heap held through new.
 //
-//   zet_bench [bitmaps] [frames] [batch] [alone]   those parts (none: all)
+//   zet_bench [bitmaps] [frames] [large] [batch] [alone]   those parts (none: all)
 //   zet_bench --frames-loop N   only the frames compiler, N times (callgrind)
 #include <algorithm>
 #include <chrono>
@@ -95,6 +96,16 @@ void BenchFrames() {
   Print("compile: 10,000 FRAMES lines", Time(kRuns, [] { Compile("frames.zts"); }));
 }
 
+// The heap the compile of a 32 MB source holds at its peak, beside the
+// source's size.
+void BenchLargeSource() {
+  const size_t size = WriteLargeSource();
+  const Figures figures = Time(3, [] { Compile("large.zts"); });
+  Print("compile: a 32 MB source, 1.8 million lines", figures);
+  printf("%-46s %9.2f\n", "ratio peak heap / source size, 32 MB source",
+         static_cast<double>(figures.peakHeap) / static_cast<double>(size));
+}
+
 // The program's own batch driver, as one run of the program with 1,000 file
 // arguments would use it.
 void BenchBatch() {
@@ -173,6 +184,9 @@ int main(int argc, char** argv) {
   }
   if (wanted("frames")) {
     zet::BenchFrames();
+  }
+  if (wanted("large")) {
+    zet::BenchLargeSource();
   }
   if (wanted("batch")) {
     zet::BenchBatch();

@@ -28,19 +28,43 @@ void TrimBlanks(const char*& begin, const char*& end) {
 
 // Names match without regard to ASCII case; the trail byte of a double-byte
 // character (which may look like a letter) keeps its value.
-std::string FoldCase(const char* begin, const char* end) {
-  std::string folded;
-  folded.reserve(static_cast<size_t>(end - begin));
-  const std::string_view text(begin, static_cast<size_t>(end - begin));
+template <typename Visit>
+void ForEachFolded(std::string_view text, Visit visit) {
   for (size_t pos = 0; pos < text.size(); pos += CharSize(text, pos)) {
     if (CharSize(text, pos) == 2) {
-      folded.append(text.substr(pos, 2));
+      visit(text[pos]);
+      visit(text[pos + 1]);
     } else {
       const char c = text[pos];
-      folded += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+      visit((c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c);
     }
   }
+}
+
+std::string FoldCase(std::string_view text) {
+  std::string folded;
+  folded.reserve(text.size());
+  ForEachFolded(text, [&](char c) { folded += c; });
   return folded;
+}
+
+bool FoldsTo(std::string_view text, std::string_view folded) {
+  size_t pos = 0;
+  bool equal = true;
+  ForEachFolded(text, [&](char c) {
+    equal = equal && pos < folded.size() && folded[pos] == c;
+    ++pos;
+  });
+  return equal && pos == folded.size();
+}
+
+// FNV-1a over the folded name, seeded with the section for a key.
+uint32_t NameHash(std::string_view folded, uint32_t seed) {
+  uint32_t hash = 2166136261u ^ seed;
+  for (char c : folded) {
+    hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+  }
+  return hash;
 }
 
 // The first "]" that is a character of its own, or `end`.
@@ -73,7 +97,53 @@ std::string FoldedCallName(const char* name) {
   while (end > begin && end[-1] == ' ') {
     --end;
   }
-  return FoldCase(begin, end);
+  return FoldCase(std::string_view(begin, static_cast<size_t>(end - begin)));
+}
+
+// One line as the index reads it: a header with its name, or a key line
+// with its key and value; anything else counts for nothing.
+struct ParsedLine {
+  enum Kind { Other, Header, Key } kind = Other;
+  std::string_view name;  // section name or key
+  const char* valueBegin = nullptr;
+  const char* valueEnd = nullptr;
+};
+
+// line    = header | comment | key-line | other
+// header  = blanks "[" name ( "]" anything | end )
+// comment = blanks ";" anything
+// key-line = key "=" value
+ParsedLine ParseLine(const char* begin, const char* end) {
+  ParsedLine line;
+  TrimBlanks(begin, end);
+  if (begin == end || *begin == ';') {
+    return line;
+  }
+  if (*begin == '[') {
+    const char* nameBegin = begin + 1;
+    const char* nameEnd = FindClosingBracket(nameBegin, end);
+    TrimBlanks(nameBegin, nameEnd);
+    line.kind = ParsedLine::Header;
+    line.name = std::string_view(nameBegin, static_cast<size_t>(nameEnd - nameBegin));
+    return line;
+  }
+  const char* equals = std::find(begin, end, '=');
+  if (equals == end) {
+    return line;
+  }
+  const char* keyEnd = equals;
+  line.valueBegin = equals + 1;
+  line.valueEnd = end;
+  TrimBlanks(begin, keyEnd);
+  TrimBlanks(line.valueBegin, line.valueEnd);
+  line.kind = ParsedLine::Key;
+  line.name = std::string_view(begin, static_cast<size_t>(keyEnd - begin));
+  return line;
+}
+
+// Three slots for every two entries at the most, probed in turn.
+size_t SlotCount(size_t entries) {
+  return entries + entries / 2 + 1;
 }
 
 // What fits the caller's buffer: up to a terminator, at most
@@ -101,62 +171,115 @@ int DigitValue(char byte) {
 
 }  // namespace
 
-ProfileIndex::ProfileIndex(const std::string& text) {
-  Keys* current = nullptr;  // lines before the first header belong to no section
-  const char* p = text.data();
-  const char* const end = p + text.size();
-  while (p < end) {
-    // CR and LF are never trail bytes; any run of them ends one line.
-    const char* lineEnd = std::find_if(p, end, IsLineEnd);
-    AddLine(p, lineEnd, current);
-    p = std::find_if_not(lineEnd, end, IsLineEnd);
+void ProfileIndex::Table::Reserve(size_t entries) {
+  slots.assign(SlotCount(entries), 0);
+}
+
+ProfileIndex::ProfileIndex(std::string text) : text_(std::move(text)) {
+  const size_t size = std::min<size_t>(text_.size(), UINT32_MAX - 1);
+  const char* const data = text_.data();
+  // CR and LF are never trail bytes; any run of them ends one line. The
+  // lines are walked twice: counted first, so that every table is made once
+  // at its final size, then indexed.
+  size_t headerLines = 0;
+  size_t keyLines = 0;
+  for (size_t pos = 0; pos < size;) {
+    const size_t lineEnd = std::find_if(data + pos, data + size, IsLineEnd) - data;
+    const ParsedLine line = ParseLine(data + pos, data + lineEnd);
+    headerLines += line.kind == ParsedLine::Header;
+    keyLines += line.kind == ParsedLine::Key;
+    pos = std::find_if_not(data + lineEnd, data + size, IsLineEnd) - data;
+  }
+  headers_.reserve(headerLines);
+  sections_.Reserve(headerLines);
+  keys_.Reserve(keyLines);
+  uint32_t section = 0;  // offset + 1 of the section that counts; 0: none
+  for (size_t pos = 0; pos < size;) {
+    const size_t lineEnd = std::find_if(data + pos, data + size, IsLineEnd) - data;
+    IndexLine(static_cast<uint32_t>(pos), static_cast<uint32_t>(lineEnd), section);
+    pos = std::find_if_not(data + lineEnd, data + size, IsLineEnd) - data;
   }
 }
 
-// line    = header | comment | key-line | other
-// header  = blanks "[" name ( "]" anything | end )
-// comment = blanks ";" anything
-// key-line = key "=" value
-void ProfileIndex::AddLine(const char* begin, const char* end, Keys*& current) {
-  TrimBlanks(begin, end);
-  if (begin == end || *begin == ';') {
+// Lines before the first header belong to no section; only the first section
+// of a name is ever searched, and only the first line of a key in it.
+void ProfileIndex::IndexLine(uint32_t begin, uint32_t end, uint32_t& section) {
+  const ParsedLine line = ParseLine(text_.data() + begin, text_.data() + end);
+  if (line.kind == ParsedLine::Header) {
+    headers_.push_back(begin);
+    const std::string folded = FoldCase(line.name);
+    uint32_t first = 0;
+    if (FindSection(folded, first)) {
+      section = 0;
+      return;
+    }
+    Insert(sections_, NameHash(folded, 0), begin);
+    section = begin + 1;
     return;
   }
-  if (*begin == '[') {
-    const char* nameBegin = begin + 1;
-    const char* nameEnd = FindClosingBracket(nameBegin, end);
-    TrimBlanks(nameBegin, nameEnd);
-    // Only the first section of a name is ever searched.
-    const auto inserted = sections_.emplace(FoldCase(nameBegin, nameEnd), Keys());
-    current = inserted.second ? &inserted.first->second : nullptr;
+  if (line.kind != ParsedLine::Key || section == 0) {
     return;
   }
-  const char* equals = std::find(begin, end, '=');
-  if (equals == end || current == nullptr) {
-    return;
+  const std::string folded = FoldCase(line.name);
+  uint32_t first = 0;
+  if (!FindKey(section - 1, folded, first)) {
+    Insert(keys_, NameHash(folded, section), begin);
   }
-  const char* keyEnd = equals;
-  const char* valueBegin = equals + 1;
-  TrimBlanks(begin, keyEnd);
-  TrimBlanks(valueBegin, end);
-  // emplace keeps the first line of a key.
-  current->emplace(FoldCase(begin, keyEnd), Unquoted(valueBegin, end));
 }
 
-const std::string* ProfileIndex::Find(const char* section, const char* key) const {
-  const auto keys = sections_.find(FoldedCallName(section));
-  if (keys == sections_.end()) {
-    return nullptr;
+void ProfileIndex::Insert(Table& table, uint32_t hash, uint32_t line) {
+  size_t slot = hash % table.slots.size();
+  while (table.slots[slot] != 0) {
+    slot = (slot + 1) % table.slots.size();
   }
-  const auto value = keys->second.find(FoldedCallName(key));
-  return value == keys->second.end() ? nullptr : &value->second;
+  table.slots[slot] = line + 1;
+}
+
+// Walks the slots from the hash's own until a free one; `matches` is asked
+// about each line found on the way.
+template <typename Matches>
+bool ProfileIndex::Probe(const Table& table, uint32_t hash, uint32_t& line, Matches matches) const {
+  if (table.slots.empty()) {
+    return false;
+  }
+  for (size_t slot = hash % table.slots.size(); table.slots[slot] != 0;
+       slot = (slot + 1) % table.slots.size()) {
+    const uint32_t begin = table.slots[slot] - 1;
+    const char* end = std::find_if(text_.data() + begin, text_.data() + text_.size(), IsLineEnd);
+    if (matches(begin, ParseLine(text_.data() + begin, end).name)) {
+      line = begin;
+      return true;
+    }
+  }
+  return false;
+}
+
+bool ProfileIndex::FindSection(std::string_view folded, uint32_t& header) const {
+  return Probe(sections_, NameHash(folded, 0), header,
+               [&](uint32_t, std::string_view name) { return FoldsTo(name, folded); });
+}
+
+bool ProfileIndex::FindKey(uint32_t header, std::string_view folded, uint32_t& line) const {
+  return Probe(keys_, NameHash(folded, header + 1), line,
+               [&](uint32_t begin, std::string_view name) {
+                 return FoldsTo(name, folded) && SectionOf(begin) == header;
+               });
+}
+
+// The header line above a key line.
+uint32_t ProfileIndex::SectionOf(uint32_t line) const {
+  return *(std::upper_bound(headers_.begin(), headers_.end(), line) - 1);
 }
 
 std::string ProfileIndex::GetString(const char* section, const char* key,
                                     const char* defaultText) const {
-  const std::string* value = Find(section, key);
-  if (value != nullptr) {
-    return FittedToBuffer(value->data(), value->size());
+  uint32_t header = 0;
+  uint32_t line = 0;
+  if (FindSection(FoldedCallName(section), header) && FindKey(header, FoldedCallName(key), line)) {
+    const char* end = std::find_if(text_.data() + line, text_.data() + text_.size(), IsLineEnd);
+    const ParsedLine parsed = ParseLine(text_.data() + line, end);
+    const std::string value = Unquoted(parsed.valueBegin, parsed.valueEnd);
+    return FittedToBuffer(value.data(), value.size());
   }
   const char* text = defaultText != nullptr ? defaultText : "";
   size_t length = strlen(text);

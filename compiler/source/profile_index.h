@@ -5,17 +5,21 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
+#include <string_view>
+#include <vector>
 
 namespace zet {
 
 // The caller's buffer is 32767 bytes; one is the terminator.
 constexpr size_t kProfileValueMax = 32766;
 
+// The index keeps the text and, per distinct section and key, only the offset
+// of the line that counts, so that it takes a fraction of the file's size
+// beside it however the file is made.
 class ProfileIndex {
  public:
-  // `text`: the whole file in code page 932.
-  explicit ProfileIndex(const std::string& text);
+  // `text`: the whole file in code page 932. Past 4 GiB nothing is indexed.
+  explicit ProfileIndex(std::string text);
 
   // As GetPrivateProfileStringA with a 32767-byte buffer.
   std::string GetString(const char* section, const char* key, const char* defaultText) const;
@@ -23,13 +27,25 @@ class ProfileIndex {
   int32_t GetInt(const char* section, const char* key, int32_t defaultValue) const;
 
  private:
-  // Folded names to values.
-  using Keys = std::unordered_map<std::string, std::string>;
+  // A section is named by the offset of its first header line, a key by the
+  // offset of its first line in that section.
+  struct Table {
+    std::vector<uint32_t> slots;  // offset + 1; 0 for a free slot
+    void Reserve(size_t entries);
+  };
 
-  void AddLine(const char* begin, const char* end, Keys*& current);
-  const std::string* Find(const char* section, const char* key) const;
+  void IndexLine(uint32_t begin, uint32_t end, uint32_t& section);
+  static void Insert(Table& table, uint32_t hash, uint32_t line);
+  template <typename Matches>
+  bool Probe(const Table& table, uint32_t hash, uint32_t& line, Matches matches) const;
+  bool FindSection(std::string_view folded, uint32_t& header) const;
+  bool FindKey(uint32_t header, std::string_view folded, uint32_t& line) const;
+  uint32_t SectionOf(uint32_t line) const;
 
-  std::unordered_map<std::string, Keys> sections_;
+  std::string text_;
+  std::vector<uint32_t> headers_;  // every header line, in file order
+  Table sections_;
+  Table keys_;
 };
 
 // A value that is not empty read as GetPrivateProfileIntA reads it.

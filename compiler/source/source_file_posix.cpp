@@ -25,16 +25,29 @@ struct SourceFile::Index {
 namespace {
 
 // Windows reads a file that starts with FF FE as UTF-16LE and hands its text
-// on in the ANSI code page; what code page 932 lacks becomes "?".
+// on in the ANSI code page; what code page 932 lacks becomes "?". Converted a
+// piece at a time, so that the file's size is held only once beside the text.
 std::string Cp932FromUtf16(const std::string& bytes) {
-  std::u16string units;
-  units.reserve(bytes.size() / 2);
-  for (size_t pos = 2; pos + 1 < bytes.size(); pos += 2) {
-    units += static_cast<char16_t>(static_cast<unsigned char>(bytes[pos]) |
-                                   static_cast<unsigned char>(bytes[pos + 1]) << 8);
-  }
+  constexpr size_t kPieceUnits = 32768;
   std::string text;
-  Utf16ToCp932(units, text, Unmapped::Replace);
+  text.reserve(bytes.size() / 2);
+  std::u16string units;
+  std::string piece;
+  size_t pos = 2;
+  while (pos + 1 < bytes.size()) {
+    units.clear();
+    for (; pos + 1 < bytes.size() && units.size() < kPieceUnits; pos += 2) {
+      units += static_cast<char16_t>(static_cast<unsigned char>(bytes[pos]) |
+                                     static_cast<unsigned char>(bytes[pos + 1]) << 8);
+    }
+    // A surrogate pair stays whole: its first half waits for the next piece.
+    if (pos + 1 < bytes.size() && units.back() >= 0xD800 && units.back() < 0xDC00) {
+      units.pop_back();
+      pos -= 2;
+    }
+    Utf16ToCp932(units, piece, Unmapped::Replace);
+    text += piece;
+  }
   return text;
 }
 
