@@ -1,5 +1,5 @@
 // The frames compiler on any text and any frame count: a program either
-// compiles to frame code that the inspector's independent decoder accepts, or
+// compiles to frame code that the reader's independent decoder accepts, or
 // fails with one positioned message line.
 //
 // Input: the frame count in two bytes, little-endian (0xFFFF stands for a
@@ -12,8 +12,8 @@
 #include "compiler/frames/frame_compiler.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/fuzz_support.h"
-#include "zetdump/checker.h"
-#include "zetdump/frame_code.h"
+#include "reader/checker.h"
+#include "reader/frame_code.h"
 
 namespace zet {
 namespace {

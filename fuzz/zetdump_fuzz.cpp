@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
-#include "zetdump/checker.h"
+#include "reader/checker.h"
+#include "reader/text_code.h"
 #include "zetdump/decompiler.h"
 #include "zetdump/dumper.h"
-#include "zetdump/text_code.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const zet::FileBytes bytes(std::vector<uint8_t>(data, data + size));

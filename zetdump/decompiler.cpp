@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "zetdump/compiled_file.h"
-#include "zetdump/format.h"
-#include "zetdump/layout.h"
+#include "reader/compiled_file.h"
+#include "reader/format.h"
+#include "reader/layout.h"
+#include "reader/text_code.h"
 #include "zetdump/source_text.h"
-#include "zetdump/text_code.h"
 
 namespace zet {
 namespace {

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "zetdump/file_bytes.h"
+#include "reader/file_bytes.h"
 
 namespace zet {
 

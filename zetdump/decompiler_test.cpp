@@ -4,10 +4,10 @@
 
 #include <functional>
 
-#include "zetdump/compiled_file.h"
-#include "zetdump/layout.h"
+#include "reader/compiled_file.h"
+#include "reader/layout.h"
+#include "reader/test_content.h"
 #include "zetdump/source_text.h"
-#include "zetdump/test_content.h"
 
 namespace zet {
 namespace {

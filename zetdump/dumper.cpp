@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "zetdump/compiled_file.h"
-#include "zetdump/format.h"
-#include "zetdump/text_code.h"
+#include "reader/compiled_file.h"
+#include "reader/format.h"
+#include "reader/text_code.h"
 
 namespace zet {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "zetdump/file_bytes.h"
+#include "reader/file_bytes.h"
 
 namespace zet {
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "zetdump/layout.h"
-#include "zetdump/test_content.h"
+#include "reader/layout.h"
+#include "reader/test_content.h"
 
 namespace zet {
 namespace {

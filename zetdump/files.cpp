@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "zetdump/file_bytes.h"
+#include "reader/file_bytes.h"
 
 namespace zet {
 namespace {

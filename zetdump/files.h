@@ -1,4 +1,4 @@
-// Whole-file reads and writes for the inspector's own files.
+// Whole-file reads and writes for zetdump's own files.
 #pragma once
 
 #include <cstdint>

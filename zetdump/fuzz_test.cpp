@@ -7,11 +7,11 @@
 #include <cstdlib>
 #include <random>
 
-#include "zetdump/checker.h"
+#include "reader/checker.h"
+#include "reader/layout.h"
+#include "reader/test_content.h"
 #include "zetdump/decompiler.h"
 #include "zetdump/dumper.h"
-#include "zetdump/layout.h"
-#include "zetdump/test_content.h"
 
 namespace zet {
 namespace {

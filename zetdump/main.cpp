@@ -7,11 +7,11 @@
 #include <utility>
 #include <vector>
 
-#include "zetdump/checker.h"
+#include "reader/checker.h"
+#include "reader/text_code.h"
 #include "zetdump/decompiler.h"
 #include "zetdump/dumper.h"
 #include "zetdump/files.h"
-#include "zetdump/text_code.h"
 
 namespace zet {
 namespace {

@@ -7,13 +7,13 @@
 
 #include "compiler/common/win32_error.h"
 #include "compiler/output/compile_source.h"
+#include "reader/compiled_file.h"
+#include "reader/layout.h"
+#include "reader/test_content.h"
 #include "tests/support/test_folder.h"
-#include "zetdump/compiled_file.h"
 #include "zetdump/decompiler.h"
 #include "zetdump/dumper.h"
-#include "zetdump/layout.h"
 #include "zetdump/source_generator.h"
-#include "zetdump/test_content.h"
 
 namespace zet {
 namespace {
@@ -142,7 +142,7 @@ std::vector<FileContent> CornerFiles() {
   return files;
 }
 
-// The files of the inspector's own tests and the corner files.
+// The files of the reader's and zetdump's own tests and the corner files.
 TEST(RoundTripTest, TheTestFilesCompileBackToTheSameBytes) {
   const std::vector<FileContent> files = CornerFiles();
   for (size_t i = 0; i < files.size(); ++i) {

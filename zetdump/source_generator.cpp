@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <set>
 
-#include "zetdump/test_content.h"
+#include "reader/test_content.h"
 
 namespace zet {
 namespace {

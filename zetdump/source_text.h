@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "zetdump/frame_code.h"
+#include "reader/frame_code.h"
 
 namespace zet {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "zetdump/test_content.h"
+#include "reader/test_content.h"
 
 namespace zet {
 namespace {

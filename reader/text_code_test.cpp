@@ -1,4 +1,4 @@
-#include "zetdump/text_code.h"
+#include "reader/text_code.h"
 
 #include <gtest/gtest.h>
 

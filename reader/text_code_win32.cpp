@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "zetdump/text_code.h"
+#include "reader/text_code.h"
 
 namespace zet {
 

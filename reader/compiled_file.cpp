@@ -1,8 +1,8 @@
-#include "zetdump/compiled_file.h"
+#include "reader/compiled_file.h"
 
 #include <cstring>
 
-#include "zetdump/format.h"
+#include "reader/format.h"
 
 namespace zet {
 

@@ -1,11 +1,11 @@
-#include "zetdump/bitmap_blocks.h"
+#include "reader/bitmap_blocks.h"
 
 #include <cstdlib>
 #include <limits>
 #include <string>
 
-#include "zetdump/block_offset.h"
-#include "zetdump/format.h"
+#include "reader/block_offset.h"
+#include "reader/format.h"
 
 namespace zet {
 namespace {

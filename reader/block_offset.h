@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "zetdump/file_bytes.h"
+#include "reader/file_bytes.h"
 
 namespace zet {
 

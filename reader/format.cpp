@@ -1,4 +1,4 @@
-#include "zetdump/format.h"
+#include "reader/format.h"
 
 #include <cstdarg>
 #include <cstdio>

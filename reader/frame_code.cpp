@@ -1,8 +1,8 @@
-#include "zetdump/frame_code.h"
+#include "reader/frame_code.h"
 
 #include <algorithm>
 
-#include "zetdump/format.h"
+#include "reader/format.h"
 
 namespace zet {
 namespace {

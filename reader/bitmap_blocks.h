@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "zetdump/file_bytes.h"
+#include "reader/file_bytes.h"
 
 namespace zet {
 

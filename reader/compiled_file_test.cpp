@@ -1,12 +1,12 @@
-#include "zetdump/compiled_file.h"
+#include "reader/compiled_file.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "zetdump/checker.h"
-#include "zetdump/layout.h"
-#include "zetdump/test_content.h"
+#include "reader/checker.h"
+#include "reader/layout.h"
+#include "reader/test_content.h"
 
 namespace zet {
 namespace {

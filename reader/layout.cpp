@@ -1,4 +1,4 @@
-#include "zetdump/layout.h"
+#include "reader/layout.h"
 
 #include <algorithm>
 

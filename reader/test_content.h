@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "zetdump/layout.h"
+#include "reader/layout.h"
 
 namespace zet {
 

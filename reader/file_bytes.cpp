@@ -1,8 +1,8 @@
-#include "zetdump/file_bytes.h"
+#include "reader/file_bytes.h"
 
 #include <utility>
 
-#include "zetdump/format.h"
+#include "reader/format.h"
 
 namespace zet {
 

@@ -1,10 +1,10 @@
-#include "zetdump/test_content.h"
+#include "reader/test_content.h"
 
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 
-#include "zetdump/text_code.h"
+#include "reader/text_code.h"
 
 namespace zet {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "zetdump/file_bytes.h"
+#include "reader/file_bytes.h"
 
 namespace zet {
 

@@ -1,4 +1,4 @@
-// printf-style formatting into a string of any length. The inspector's
+// printf-style formatting into a string of any length. The reader's
 // texts are Shift-JIS like the rest of the kit; %s arguments pass unchanged.
 #pragma once
 

@@ -1,6 +1,6 @@
-#include "zetdump/block_offset.h"
+#include "reader/block_offset.h"
 
-#include "zetdump/format.h"
+#include "reader/format.h"
 
 namespace zet {
 

@@ -1,6 +1,6 @@
-#include "zetdump/text_code.h"
+#include "reader/text_code.h"
 
-#include "zetdump/format.h"
+#include "reader/format.h"
 
 namespace zet {
 namespace {

@@ -1,7 +1,7 @@
-#include "zetdump/checker.h"
+#include "reader/checker.h"
 
-#include "zetdump/compiled_file.h"
-#include "zetdump/format.h"
+#include "reader/compiled_file.h"
+#include "reader/format.h"
 
 namespace zet {
 

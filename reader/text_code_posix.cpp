@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "zetdump/text_code.h"
+#include "reader/text_code.h"
 
 namespace zet {
 namespace {

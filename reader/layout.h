@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "zetdump/compiled_file.h"
-#include "zetdump/file_bytes.h"
+#include "reader/compiled_file.h"
+#include "reader/file_bytes.h"
 
 namespace zet {
 

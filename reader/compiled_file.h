@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "zetdump/bitmap_blocks.h"
-#include "zetdump/block_offset.h"
-#include "zetdump/file_bytes.h"
-#include "zetdump/frame_code.h"
+#include "reader/bitmap_blocks.h"
+#include "reader/block_offset.h"
+#include "reader/file_bytes.h"
+#include "reader/frame_code.h"
 
 namespace zet {
 
