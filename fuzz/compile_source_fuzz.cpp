@@ -29,7 +29,7 @@
 #include "compiler/source/message_kind.h"
 #include "compiler/source/source_file.h"
 #include "fuzz/fuzz_support.h"
-#include "reader/checker.h"
+#include "reader/compiled_file.h"
 #include "zetdump/decompiler.h"
 
 namespace zet {

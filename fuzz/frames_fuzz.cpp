@@ -12,7 +12,7 @@
 #include "compiler/frames/frame_compiler.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/fuzz_support.h"
-#include "reader/checker.h"
+#include "reader/file_bytes.h"
 #include "reader/frame_code.h"
 
 namespace zet {

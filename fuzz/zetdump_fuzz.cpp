@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
-#include "reader/checker.h"
+#include "reader/compiled_file.h"
 #include "reader/text_code.h"
 #include "zetdump/decompiler.h"
 #include "zetdump/dumper.h"

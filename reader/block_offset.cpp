@@ -1,5 +1,6 @@
 #include "reader/block_offset.h"
 
+#include "reader/file_format.h"
 #include "reader/format.h"
 
 namespace zet {

@@ -8,9 +8,6 @@
 
 namespace zet {
 
-// No block lies in the header.
-constexpr uint32_t kHeaderSize = 220;
-
 // The offset stored at `field`, which must lie after the header and no
 // further than the end of the file (an empty block may start there).
 // `what` names the block in fault texts.

@@ -4,7 +4,6 @@
 
 #include <functional>
 
-#include "reader/checker.h"
 #include "reader/layout.h"
 #include "reader/test_content.h"
 

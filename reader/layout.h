@@ -1,6 +1,8 @@
 // Where the compiler puts everything: the file it writes for given content,
-// block after block in its order. A file that differs from the layout of its
-// own content came from no source.
+// block after block in its order (the comment, the user name, the captions,
+// then per kind its suffix, message, code and, unless an earlier kind has the
+// same bitmap, its info and pixel blocks). A file that differs from the
+// layout of its own content came from no source; tests make files with it.
 #pragma once
 
 #include <cstdint>

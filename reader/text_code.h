@@ -11,10 +11,6 @@ namespace zet {
 // compile into a different string.
 bool ToShiftJis(const std::u16string& text, std::string& shiftJis);
 
-// How the dump shows a text, in Shift-JIS: control characters as \xNN and
-// characters without a Shift-JIS form as \uXXXX (or \UXXXXXXXX).
-std::string ShowText(const std::u16string& text);
-
 // What the console expects: UTF-8 on Linux; Shift-JIS, unchanged, on Windows.
 std::string ToConsoleText(const std::string& shiftJis);
 

@@ -12,4 +12,8 @@ namespace zet {
 // fault; `text` then holds the parts before it.
 void DumpCompiledFile(const FileBytes& bytes, std::string& text);
 
+// How the dump shows a text, in Shift-JIS: control characters as \xNN and
+// characters without a Shift-JIS form as \uXXXX (or \UXXXXXXXX).
+std::string ShowText(const std::u16string& text);
+
 }  // namespace zet

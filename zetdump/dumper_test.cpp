@@ -41,5 +41,12 @@ TEST(DumperTest, DumpStopsAtTheFirstFaultAfterThePartsBeforeIt) {
   EXPECT_EQ(text.find("[ASTERISK]"), std::string::npos);
 }
 
+TEST(DumperTest, ShowTextEscapesControlsAndCharactersWithoutShiftJis) {
+  EXPECT_EQ(ShowText(u"見本"), "見本");
+  EXPECT_EQ(ShowText(u"a\r\nb\t"), "a\\x0D\\x0Ab\\x09");
+  EXPECT_EQ(ShowText(u"caf\u00E9!"), "caf\\u00E9!");
+  EXPECT_EQ(ShowText(u"\U0001F600\xDC00"), "\\U0001F600\\uDC00");
+}
+
 }  // namespace
 }  // namespace zet

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <random>
 
-#include "reader/checker.h"
+#include "reader/compiled_file.h"
 #include "reader/layout.h"
 #include "reader/test_content.h"
 #include "zetdump/decompiler.h"

@@ -7,7 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "reader/checker.h"
+#include "reader/compiled_file.h"
+#include "reader/file_bytes.h"
 #include "reader/text_code.h"
 #include "zetdump/decompiler.h"
 #include "zetdump/dumper.h"
@@ -43,7 +44,7 @@ int Usage() {
 }
 
 int Dump(const std::string& path) {
-  const FileBytes bytes(ReadWholeFile(path));
+  const FileBytes bytes = ReadFileBytes(path);
   std::string text;
   try {
     DumpCompiledFile(bytes, text);
@@ -58,7 +59,7 @@ int Dump(const std::string& path) {
 }
 
 int Check(const std::string& path) {
-  const FileBytes bytes(ReadWholeFile(path));
+  const FileBytes bytes = ReadFileBytes(path);
   if (const auto fault = CheckCompiledFile(bytes)) {
     Say(stderr, path, FaultLine(*fault));
     return kFailed;
@@ -86,7 +87,7 @@ void WriteNewFiles(const DecompiledFiles& files, const std::string& folder) {
 }
 
 int DecompileTo(const std::string& path, const std::string& folder) {
-  const FileBytes bytes(ReadWholeFile(path));
+  const FileBytes bytes = ReadFileBytes(path);
   DecompiledFiles files;
   try {
     files = Decompile(bytes, SourceStem(path));

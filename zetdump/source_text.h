@@ -1,6 +1,7 @@
-// Lines of a source file that read back as exactly the values we mean: the
-// profile reader trims blanks at both ends of a value and drops one pair of
-// matching quotes, and a value ends at the end of its line.
+// Source text: the statement each instruction compiles from, and lines of a
+// source file that read back as exactly the values we mean (the profile
+// reader trims blanks at both ends of a value and drops one pair of matching
+// quotes, and a value ends at the end of its line).
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,13 @@
 #include "reader/frame_code.h"
 
 namespace zet {
+
+// The code offsets that jumps go to, ascending, each once.
+std::vector<uint32_t> JumpTargets(const std::vector<Instruction>& code);
+// The label that stands for a code offset: "L" and the offset in decimal.
+std::string LabelName(uint32_t offset);
+// The statement that compiles to the instruction, with its ';'.
+std::string StatementText(const Instruction& instruction);
 
 // The longest value the compiler reads from one key.
 constexpr size_t kLongestValue = 32766;
