@@ -31,11 +31,12 @@ void CheckCode(const CodeBuffer& code, uint32_t frameCount) {
   if (code.Length() > kCodeBufferCapacity) {
     FuzzFailure("the code outgrew its buffer");
   }
-  const FileBytes bytes(std::vector<uint8_t>(code.Bytes(), code.Bytes() + code.Length()));
+  const zetreader::FileBytes bytes(
+      std::vector<uint8_t>(code.Bytes(), code.Bytes() + code.Length()));
   try {
-    DecodeFrameCode(bytes, 0, code.Length(), frameCount, "fuzz");
-  } catch (const FileFault& fault) {
-    FuzzFailure("compiled code that the decoder refuses", FaultLine(fault));
+    zetreader::DecodeFrameCode(bytes, 0, code.Length(), frameCount, "fuzz");
+  } catch (const zetreader::FileFault& fault) {
+    FuzzFailure("compiled code that the decoder refuses", zetreader::FaultLine(fault));
   }
 }
 

@@ -8,7 +8,7 @@
 #include "reader/file_format.h"
 #include "reader/format.h"
 
-namespace zet {
+namespace zetreader {
 namespace {
 
 constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
@@ -104,4 +104,4 @@ ByteSpan Pixels(const FileBytes& bytes, const BitmapBlocks& bitmap) {
   return bytes.Span(bitmap.bitsOffset, bitmap.pixelLength);
 }
 
-}  // namespace zet
+}  // namespace zetreader

@@ -6,7 +6,7 @@
 
 #include "reader/file_bytes.h"
 
-namespace zet {
+namespace zetreader {
 
 struct BitmapBlocks {
   uint32_t infoOffset = 0;
@@ -35,4 +35,4 @@ ByteSpan InfoHeader(const FileBytes& bytes, const BitmapBlocks& bitmap);
 ByteSpan ColourTable(const FileBytes& bytes, const BitmapBlocks& bitmap);
 ByteSpan Pixels(const FileBytes& bytes, const BitmapBlocks& bitmap);
 
-}  // namespace zet
+}  // namespace zetreader

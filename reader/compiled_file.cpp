@@ -5,7 +5,7 @@
 #include "reader/block_offset.h"
 #include "reader/format.h"
 
-namespace zet {
+namespace zetreader {
 namespace {
 
 void ReadText(const FileBytes& bytes, TextField& text, uint32_t field, const std::string& what) {
@@ -115,4 +115,4 @@ std::optional<FileFault> CheckCompiledFile(const FileBytes& bytes) {
   return std::nullopt;
 }
 
-}  // namespace zet
+}  // namespace zetreader

@@ -15,7 +15,7 @@
 #include "reader/file_format.h"
 #include "reader/frame_code.h"
 
-namespace zet {
+namespace zetreader {
 
 struct TextField {
   std::string name;     // what the text is, for messages
@@ -55,4 +55,4 @@ CompiledFile ReadCompiledFile(const FileBytes& bytes);
 // sound file.
 std::optional<FileFault> CheckCompiledFile(const FileBytes& bytes);
 
-}  // namespace zet
+}  // namespace zetreader

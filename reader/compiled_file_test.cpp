@@ -7,7 +7,7 @@
 #include "reader/layout.h"
 #include "reader/test_content.h"
 
-namespace zet {
+namespace zetreader {
 namespace {
 
 TEST(CompiledFileTest, WorkedLayoutPutsEveryBlockWhereTheFormatSays) {
@@ -175,4 +175,4 @@ TEST(CompiledFileTest, CheckNamesTheOffsetAndTheFaultOfEachDamage) {
 }
 
 }  // namespace
-}  // namespace zet
+}  // namespace zetreader

@@ -6,7 +6,7 @@
 
 #include "reader/format.h"
 
-namespace zet {
+namespace zetreader {
 namespace {
 
 struct FileCloser {
@@ -82,4 +82,4 @@ FileBytes ReadFileBytes(const std::string& path) {
   return FileBytes(std::move(bytes));
 }
 
-}  // namespace zet
+}  // namespace zetreader

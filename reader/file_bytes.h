@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace zet {
+namespace zetreader {
 
 // The first thing wrong with a file: where (a byte offset in the file) and
 // what, as a Shift-JIS sentence.
@@ -64,4 +64,4 @@ class FileBytes {
 // throws FileError, also for files of more than kLargestFile bytes.
 FileBytes ReadFileBytes(const std::string& path);
 
-}  // namespace zet
+}  // namespace zetreader

@@ -2,7 +2,7 @@
 
 #include "reader/format.h"
 
-namespace zet {
+namespace zetreader {
 
 const char* const kKindNames[kKindCount] = {"NOICON", "ASTERISK", "EXCLAMATION", "STOP",
                                             "QUESTION"};
@@ -31,4 +31,4 @@ std::string HeaderFieldName(uint32_t offset) {
                 kKindField[inKinds % kKindRecordSize / 4]);
 }
 
-}  // namespace zet
+}  // namespace zetreader

@@ -34,7 +34,7 @@
 #include <cstdint>
 #include <string>
 
-namespace zet {
+namespace zetreader {
 
 constexpr char kMagic[4] = {'Z', 'T', 'R', 'V'};
 constexpr uint32_t kFormatVersion = 11;
@@ -88,4 +88,4 @@ constexpr uint32_t InstructionSize(FrameOp op) {
   return 1 + 2 * static_cast<uint32_t>(OperandCount(op));
 }
 
-}  // namespace zet
+}  // namespace zetreader

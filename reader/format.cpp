@@ -3,7 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 
-namespace zet {
+namespace zetreader {
 
 std::string Format(const char* format, ...) {
   va_list arguments;
@@ -20,4 +20,4 @@ std::string Format(const char* format, ...) {
   return text;
 }
 
-}  // namespace zet
+}  // namespace zetreader

@@ -4,8 +4,8 @@
 
 #include <string>
 
-namespace zet {
+namespace zetreader {
 
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
-}  // namespace zet
+}  // namespace zetreader

@@ -5,7 +5,7 @@
 
 #include "reader/format.h"
 
-namespace zet {
+namespace zetreader {
 namespace {
 
 // The file offset of operand `index` of an instruction of the code at `codeOffset`.
@@ -134,4 +134,4 @@ std::vector<Instruction> DecodeFrameCode(const FileBytes& bytes, uint32_t codeOf
   return code;
 }
 
-}  // namespace zet
+}  // namespace zetreader

@@ -8,7 +8,7 @@
 #include "reader/file_bytes.h"
 #include "reader/file_format.h"
 
-namespace zet {
+namespace zetreader {
 
 struct Instruction {
   uint32_t offset = 0;  // from the start of the kind's code
@@ -27,4 +27,4 @@ uint16_t JumpTarget(const Instruction& instruction);  // only for jumps
 std::vector<Instruction> DecodeFrameCode(const FileBytes& bytes, uint32_t codeOffset,
                                          uint32_t length, uint32_t frameCount, const char* owner);
 
-}  // namespace zet
+}  // namespace zetreader

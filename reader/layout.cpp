@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-namespace zet {
+namespace zetreader {
 namespace {
 
 class FileWriter {
@@ -112,4 +112,4 @@ FileContent ContentOf(const FileBytes& bytes, const CompiledFile& file) {
   return content;
 }
 
-}  // namespace zet
+}  // namespace zetreader

@@ -12,7 +12,7 @@
 #include "reader/compiled_file.h"
 #include "reader/file_bytes.h"
 
-namespace zet {
+namespace zetreader {
 
 struct BitmapContent {
   std::vector<uint8_t> info;  // info header and colour table
@@ -41,4 +41,4 @@ std::vector<uint8_t> LayOutCompiledFile(const FileContent& content);
 // blocks share one bitmap.
 FileContent ContentOf(const FileBytes& bytes, const CompiledFile& file);
 
-}  // namespace zet
+}  // namespace zetreader

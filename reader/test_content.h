@@ -9,7 +9,7 @@
 
 #include "reader/layout.h"
 
-namespace zet {
+namespace zetreader {
 
 // A BMP info block (40-byte header and colour table) and a pixel block of
 // the size the header gives, filled with a pattern.
@@ -39,4 +39,4 @@ std::string ReadTestFile(const std::string& path);
 void PutU32(std::vector<uint8_t>& bytes, uint32_t at, uint32_t value);
 uint32_t GetU32(const std::vector<uint8_t>& bytes, uint32_t at);
 
-}  // namespace zet
+}  // namespace zetreader

@@ -1,10 +1,10 @@
 #include "reader/text_code.h"
 
-namespace zet {
+namespace zetreader {
 
 bool ToShiftJis(const std::u16string& text, std::string& shiftJis) {
   std::u16string back;
   return PlatformToShiftJis(text, shiftJis) && PlatformFromShiftJis(shiftJis, back) && back == text;
 }
 
-}  // namespace zet
+}  // namespace zetreader

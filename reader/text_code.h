@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace zet {
+namespace zetreader {
 
 // The Shift-JIS form of `text`; false when a character has no form that
 // converts back to exactly that character, so that a source holding it would
@@ -19,4 +19,4 @@ std::string ToConsoleText(const std::string& shiftJis);
 bool PlatformToShiftJis(const std::u16string& text, std::string& shiftJis);
 bool PlatformFromShiftJis(const std::string& shiftJis, std::u16string& text);
 
-}  // namespace zet
+}  // namespace zetreader

@@ -4,7 +4,7 @@
 
 #include "reader/text_code.h"
 
-namespace zet {
+namespace zetreader {
 namespace {
 
 // One conversion descriptor, closed however the conversion ends.
@@ -155,4 +155,4 @@ std::string ToConsoleText(const std::string& shiftJis) {
   return Convert("UTF-8", "CP932", shiftJis, text) ? text : shiftJis;
 }
 
-}  // namespace zet
+}  // namespace zetreader

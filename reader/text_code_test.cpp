@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace zet {
+namespace zetreader {
 namespace {
 
 TEST(TextCodeTest, ShiftJisOnlyForTextsThatConvertBackExactly) {
@@ -30,4 +30,4 @@ TEST(TextCodeTest, ShiftJisOnlyForTextsThatConvertBackExactly) {
 }
 
 }  // namespace
-}  // namespace zet
+}  // namespace zetreader

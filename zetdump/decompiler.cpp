@@ -9,7 +9,29 @@
 #include "zetdump/dumper.h"
 #include "zetdump/source_text.h"
 
-namespace zet {
+namespace zetdump {
+
+using zetreader::BitmapBlocks;
+using zetreader::CompiledFile;
+using zetreader::ContentOf;
+using zetreader::FileBytes;
+using zetreader::Format;
+using zetreader::HeaderFieldName;
+using zetreader::kCaptionCount;
+using zetreader::kCaptionKeys;
+using zetreader::kCommentField;
+using zetreader::kHeaderSize;
+using zetreader::KindFields;
+using zetreader::KindFieldsOf;
+using zetreader::KindRecord;
+using zetreader::kKindCount;
+using zetreader::kKindNames;
+using zetreader::kSizeField;
+using zetreader::LayOutCompiledFile;
+using zetreader::ReadCompiledFile;
+using zetreader::TextField;
+using zetreader::ToShiftJis;
+
 namespace {
 
 // The compiler's label table holds 256 names.
@@ -175,4 +197,4 @@ DecompiledFiles Decompile(const FileBytes& bytes, const std::string& stem) {
   return out;
 }
 
-}  // namespace zet
+}  // namespace zetdump

@@ -7,7 +7,25 @@
 #include "reader/text_code.h"
 #include "zetdump/source_text.h"
 
-namespace zet {
+namespace zetdump {
+
+using zetreader::BitmapBlocks;
+using zetreader::CompiledFile;
+using zetreader::FileBytes;
+using zetreader::Format;
+using zetreader::Instruction;
+using zetreader::InstructionSize;
+using zetreader::kCaptionCount;
+using zetreader::kCaptionKeys;
+using zetreader::KindRecord;
+using zetreader::kKindCount;
+using zetreader::kKindNames;
+using zetreader::ReadHeader;
+using zetreader::ReadKind;
+using zetreader::ReadTexts;
+using zetreader::TextField;
+using zetreader::ToShiftJis;
+
 namespace {
 
 bool IsControl(char16_t unit) {
@@ -157,4 +175,4 @@ void DumpCompiledFile(const FileBytes& bytes, std::string& text) {
   }
 }
 
-}  // namespace zet
+}  // namespace zetdump

@@ -5,7 +5,17 @@
 #include "reader/layout.h"
 #include "reader/test_content.h"
 
-namespace zet {
+namespace zetdump {
+
+using zetreader::DamageBase;
+using zetreader::FileBytes;
+using zetreader::FileContent;
+using zetreader::FileFault;
+using zetreader::LayOutCompiledFile;
+using zetreader::ReadTestFile;
+using zetreader::RichFile;
+using zetreader::Utf8Of;
+
 namespace {
 
 // testdata/rich.dump.txt is the reviewed dump of RichFile(): every offset in
@@ -49,4 +59,4 @@ TEST(DumperTest, ShowTextEscapesControlsAndCharactersWithoutShiftJis) {
 }
 
 }  // namespace
-}  // namespace zet
+}  // namespace zetdump

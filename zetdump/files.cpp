@@ -3,7 +3,10 @@
 #include <cstdio>
 #include <memory>
 
-namespace zet {
+namespace zetdump {
+
+using zetreader::FileError;
+
 namespace {
 
 struct FileCloser {
@@ -32,4 +35,4 @@ std::string PathIn(const std::string& folder, const std::string& name) {
   return folder.back() == '/' ? folder + name : folder + "/" + name;
 }
 
-}  // namespace zet
+}  // namespace zetdump

@@ -5,7 +5,7 @@
 
 #include "reader/file_bytes.h"
 
-namespace zet {
+namespace zetdump {
 
 // Whether something of that name can be opened.
 bool FileExists(const std::string& path);
@@ -16,4 +16,4 @@ void MakeFolder(const std::string& path);
 // `name` inside `folder`.
 std::string PathIn(const std::string& folder, const std::string& name);
 
-}  // namespace zet
+}  // namespace zetdump

@@ -13,7 +13,17 @@
 #include "zetdump/decompiler.h"
 #include "zetdump/dumper.h"
 
-namespace zet {
+namespace zetdump {
+
+using zetreader::CheckCompiledFile;
+using zetreader::DamageBase;
+using zetreader::FileBytes;
+using zetreader::FileFault;
+using zetreader::LayOutCompiledFile;
+using zetreader::PutU32;
+using zetreader::RichFile;
+using zetreader::WorkedLayout;
+
 namespace {
 
 int Iterations() {
@@ -113,4 +123,4 @@ TEST(FuzzTest, RandomDamageEndsInAFaultOrAResultThatTheUsesAgreeOn) {
 }
 
 }  // namespace
-}  // namespace zet
+}  // namespace zetdump

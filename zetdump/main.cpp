@@ -14,7 +14,16 @@
 #include "zetdump/dumper.h"
 #include "zetdump/files.h"
 
-namespace zet {
+namespace zetdump {
+
+using zetreader::CheckCompiledFile;
+using zetreader::FaultLine;
+using zetreader::FileBytes;
+using zetreader::FileError;
+using zetreader::FileFault;
+using zetreader::ReadFileBytes;
+using zetreader::ToConsoleText;
+
 namespace {
 
 constexpr int kSound = 0;
@@ -119,17 +128,17 @@ int Run(int argc, char** argv) {
 }
 
 }  // namespace
-}  // namespace zet
+}  // namespace zetdump
 
 int main(int argc, char** argv) {
   try {
-    return zet::Run(argc, argv);
-  } catch (const zet::FileError& error) {
-    zet::Say(stderr, error.path, error.text);
-  } catch (const zet::FileFault& fault) {
-    zet::Say(stderr, "", zet::FaultLine(fault));
+    return zetdump::Run(argc, argv);
+  } catch (const zetreader::FileError& error) {
+    zetdump::Say(stderr, error.path, error.text);
+  } catch (const zetreader::FileFault& fault) {
+    zetdump::Say(stderr, "", zetreader::FaultLine(fault));
   } catch (const std::bad_alloc&) {
-    zet::Say(stderr, "", "メモリーが足りません。");
+    zetdump::Say(stderr, "", "メモリーが足りません。");
   }
-  return zet::kFailed;
+  return zetdump::kFailed;
 }

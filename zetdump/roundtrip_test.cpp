@@ -15,12 +15,35 @@
 #include "zetdump/dumper.h"
 #include "zetdump/source_generator.h"
 
-namespace zet {
+namespace zetdump {
+
+using zetreader::BitmapContent;
+using zetreader::Code;
+using zetreader::CompiledFile;
+using zetreader::DamageBase;
+using zetreader::FileBytes;
+using zetreader::FileContent;
+using zetreader::KindRecord;
+using zetreader::kKindCount;
+using zetreader::LayOutCompiledFile;
+using zetreader::MakeBitmap;
+using zetreader::PutU32;
+using zetreader::ReadCompiledFile;
+using zetreader::ReadTestFile;
+using zetreader::RichFile;
+using zetreader::Utf8Of;
+using zetreader::WorkedLayout;
+// The compiler under test and the shared test folders.
+using zet::CompileSourceFile;
+using zet::CurrentFolderScope;
+using zet::TestFolder;
+using zet::Win32Error;
+
 namespace {
 
 namespace fs = std::filesystem;
 
-// Beside the shared one for strings, which this overload would hide.
+// The shared one for strings, and one for bytes beside it.
 using zet::WriteFile;
 
 void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
@@ -187,4 +210,4 @@ TEST(RoundTripTest, RandomSourcesCompileToTheirCodeAndBackToTheSameBytes) {
 }
 
 }  // namespace
-}  // namespace zet
+}  // namespace zetdump

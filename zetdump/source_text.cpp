@@ -4,7 +4,14 @@
 
 #include "reader/format.h"
 
-namespace zet {
+namespace zetdump {
+
+using zetreader::Format;
+using zetreader::FrameOp;
+using zetreader::Instruction;
+using zetreader::IsJump;
+using zetreader::JumpTarget;
+
 namespace {
 
 // Blanks the reader trims: space, tab, vertical tab; form feed and 0x1A as
@@ -93,4 +100,4 @@ std::vector<std::string> FramesValues(const std::vector<Instruction>& code, uint
   return values;
 }
 
-}  // namespace zet
+}  // namespace zetdump

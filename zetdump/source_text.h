@@ -10,14 +10,14 @@
 
 #include "reader/frame_code.h"
 
-namespace zet {
+namespace zetdump {
 
 // The code offsets that jumps go to, ascending, each once.
-std::vector<uint32_t> JumpTargets(const std::vector<Instruction>& code);
+std::vector<uint32_t> JumpTargets(const std::vector<zetreader::Instruction>& code);
 // The label that stands for a code offset: "L" and the offset in decimal.
 std::string LabelName(uint32_t offset);
 // The statement that compiles to the instruction, with its ';'.
-std::string StatementText(const Instruction& instruction);
+std::string StatementText(const zetreader::Instruction& instruction);
 
 // The longest value the compiler reads from one key.
 constexpr size_t kLongestValue = 32766;
@@ -34,7 +34,7 @@ std::string SourceLine(const char* key, const std::string& value);
 // of `length` bytes: one statement per instruction, a label before each
 // jump target, lines cut between statements below kLongestValue. An empty
 // code gives "to;", an empty statement.
-std::vector<std::string> FramesValues(const std::vector<Instruction>& code, uint32_t length,
-                                      size_t lineLimit = kLongestValue);
+std::vector<std::string> FramesValues(const std::vector<zetreader::Instruction>& code,
+                                      uint32_t length, size_t lineLimit = kLongestValue);
 
-}  // namespace zet
+}  // namespace zetdump
