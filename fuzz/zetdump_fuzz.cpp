@@ -1,4 +1,4 @@
-// zetdump's reader on any file: --check, the dump and --decompile end in a
+// The reader and zetdump on any file: --check, the dump and --decompile end in a
 // fault or a result, never in a read outside the file, and the three agree
 // on whether the file is sound and where its first fault lies.
 //

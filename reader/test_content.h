@@ -1,5 +1,5 @@
-// Compiled files for the tests, made from content through the compiler's
-// layout, and a temporary folder for real files.
+// Compiled files for the tests of the reader and of the programs on it, made
+// from content through the compiler's layout, and the tests' own data files.
 #pragma once
 
 #include <cstdint>
