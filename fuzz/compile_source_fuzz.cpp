@@ -29,7 +29,7 @@
 #include "compiler/source/message_kind.h"
 #include "compiler/source/source_file.h"
 #include "fuzz/fuzz_support.h"
-#include "zetdump/checker.h"
+#include "reader/compiled_file.h"
 #include "zetdump/decompiler.h"
 
 namespace zet {
@@ -223,10 +223,11 @@ bool Compile(const char* source) {
 
 // Decompiled and compiled again, a sound file comes back byte for byte.
 void CheckRoundTrip(const std::string& compiled) {
-  DecompiledFiles files;
+  zetdump::DecompiledFiles files;
   try {
-    files = Decompile(FileBytes(std::vector<uint8_t>(compiled.begin(), compiled.end())), "again");
-  } catch (const NoSourceFault&) {
+    files = zetdump::Decompile(
+        zetreader::FileBytes(std::vector<uint8_t>(compiled.begin(), compiled.end())), "again");
+  } catch (const zetdump::NoSourceFault&) {
     return;  // a text that Shift-JIS cannot carry back, and the like
   }
   for (const auto& [name, bmp] : files.bitmaps) {
@@ -258,9 +259,9 @@ void CheckOutput(const std::string& output, bool compiled,
   if (!after) {
     FuzzFailure("a compile succeeded without its output", output);
   }
-  const FileBytes bytes(std::vector<uint8_t>(after->begin(), after->end()));
-  if (const std::optional<FileFault> fault = CheckCompiledFile(bytes)) {
-    FuzzFailure("the compiled file fails zetdump --check", FaultLine(*fault));
+  const zetreader::FileBytes bytes(std::vector<uint8_t>(after->begin(), after->end()));
+  if (const std::optional<zetreader::FileFault> fault = zetreader::CheckCompiledFile(bytes)) {
+    FuzzFailure("the compiled file fails zetdump --check", zetreader::FaultLine(*fault));
   }
   CheckRoundTrip(*after);
 }

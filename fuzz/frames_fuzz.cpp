@@ -1,5 +1,5 @@
 // The frames compiler on any text and any frame count: a program either
-// compiles to frame code that the inspector's independent decoder accepts, or
+// compiles to frame code that the reader's independent decoder accepts, or
 // fails with one positioned message line.
 //
 // Input: the frame count in two bytes, little-endian (0xFFFF stands for a
@@ -12,8 +12,8 @@
 #include "compiler/frames/frame_compiler.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/fuzz_support.h"
-#include "zetdump/checker.h"
-#include "zetdump/frame_code.h"
+#include "reader/file_bytes.h"
+#include "reader/frame_code.h"
 
 namespace zet {
 namespace {
@@ -31,11 +31,12 @@ void CheckCode(const CodeBuffer& code, uint32_t frameCount) {
   if (code.Length() > kCodeBufferCapacity) {
     FuzzFailure("the code outgrew its buffer");
   }
-  const FileBytes bytes(std::vector<uint8_t>(code.Bytes(), code.Bytes() + code.Length()));
+  const zetreader::FileBytes bytes(
+      std::vector<uint8_t>(code.Bytes(), code.Bytes() + code.Length()));
   try {
-    DecodeFrameCode(bytes, 0, code.Length(), frameCount, "fuzz");
-  } catch (const FileFault& fault) {
-    FuzzFailure("compiled code that the decoder refuses", FaultLine(fault));
+    zetreader::DecodeFrameCode(bytes, 0, code.Length(), frameCount, "fuzz");
+  } catch (const zetreader::FileFault& fault) {
+    FuzzFailure("compiled code that the decoder refuses", zetreader::FaultLine(fault));
   }
 }
 

@@ -1,4 +1,4 @@
-// zetdump's reader on any file: --check, the dump and --decompile end in a
+// The reader and zetdump on any file: --check, the dump and --decompile end in a
 // fault or a result, never in a read outside the file, and the three agree
 // on whether the file is sound and where its first fault lies.
 //
@@ -9,37 +9,39 @@
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
-#include "zetdump/checker.h"
+#include "reader/compiled_file.h"
+#include "reader/text_code.h"
 #include "zetdump/decompiler.h"
 #include "zetdump/dumper.h"
-#include "zetdump/text_code.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const zet::FileBytes bytes(std::vector<uint8_t>(data, data + size));
-  const std::optional<zet::FileFault> fault = zet::CheckCompiledFile(bytes);
+  const zetreader::FileBytes bytes(std::vector<uint8_t>(data, data + size));
+  const std::optional<zetreader::FileFault> fault = zetreader::CheckCompiledFile(bytes);
   std::string text;
   try {
-    zet::DumpCompiledFile(bytes, text);
-    zet::ToConsoleText(text);
+    zetdump::DumpCompiledFile(bytes, text);
+    zetreader::ToConsoleText(text);
     if (fault) {
-      zet::FuzzFailure("the dump accepts a file that --check refuses", zet::FaultLine(*fault));
+      zet::FuzzFailure("the dump accepts a file that --check refuses",
+                       zetreader::FaultLine(*fault));
     }
-  } catch (const zet::FileFault& dumpFault) {
-    zet::ToConsoleText(text);  // what was dumped before the fault is shown too
+  } catch (const zetreader::FileFault& dumpFault) {
+    zetreader::ToConsoleText(text);  // what was dumped before the fault is shown too
     if (!fault || dumpFault.offset != fault->offset) {
-      zet::FuzzFailure("the dump and --check disagree", zet::FaultLine(dumpFault));
+      zet::FuzzFailure("the dump and --check disagree", zetreader::FaultLine(dumpFault));
     }
   }
   try {
-    zet::Decompile(bytes, "fuzz");
+    zetdump::Decompile(bytes, "fuzz");
     if (fault) {
-      zet::FuzzFailure("--decompile accepts a file that --check refuses", zet::FaultLine(*fault));
+      zet::FuzzFailure("--decompile accepts a file that --check refuses",
+                       zetreader::FaultLine(*fault));
     }
-  } catch (const zet::FileFault& decompileFault) {
+  } catch (const zetreader::FileFault& decompileFault) {
     if (!fault || decompileFault.text != fault->text) {
-      zet::FuzzFailure("--decompile and --check disagree", zet::FaultLine(decompileFault));
+      zet::FuzzFailure("--decompile and --check disagree", zetreader::FaultLine(decompileFault));
     }
-  } catch (const zet::NoSourceFault& noSource) {
+  } catch (const zetdump::NoSourceFault& noSource) {
     if (fault) {
       zet::FuzzFailure("--decompile finds no source for a file --check refuses", noSource.text);
     }

@@ -2,13 +2,36 @@
 
 #include <algorithm>
 
-#include "zetdump/compiled_file.h"
-#include "zetdump/format.h"
-#include "zetdump/layout.h"
+#include "reader/compiled_file.h"
+#include "reader/format.h"
+#include "reader/layout.h"
+#include "reader/text_code.h"
+#include "zetdump/dumper.h"
 #include "zetdump/source_text.h"
-#include "zetdump/text_code.h"
 
-namespace zet {
+namespace zetdump {
+
+using zetreader::BitmapBlocks;
+using zetreader::CompiledFile;
+using zetreader::ContentOf;
+using zetreader::FileBytes;
+using zetreader::Format;
+using zetreader::HeaderFieldName;
+using zetreader::kCaptionCount;
+using zetreader::kCaptionKeys;
+using zetreader::kCommentField;
+using zetreader::kHeaderSize;
+using zetreader::KindFields;
+using zetreader::KindFieldsOf;
+using zetreader::KindRecord;
+using zetreader::kKindCount;
+using zetreader::kKindNames;
+using zetreader::kSizeField;
+using zetreader::LayOutCompiledFile;
+using zetreader::ReadCompiledFile;
+using zetreader::TextField;
+using zetreader::ToShiftJis;
+
 namespace {
 
 // The compiler's label table holds 256 names.
@@ -27,6 +50,29 @@ std::string LowerCase(const char* name) {
     }
   }
   return lower;
+}
+
+void PutU32(std::vector<uint8_t>& out, uint32_t at, uint32_t value) {
+  for (uint32_t i = 0; i < 4; ++i) {
+    out[at + i] = static_cast<uint8_t>(value >> (8 * i));
+  }
+}
+
+// A BMP file made of a kind's two blocks: a 14-byte file header, the info
+// block and the pixel block.
+std::vector<uint8_t> BmpFile(const FileBytes& bytes, const BitmapBlocks& bitmap) {
+  constexpr uint32_t kFileHeaderSize = 14;
+  const uint32_t bitsAt = kFileHeaderSize + bitmap.infoLength;
+  std::vector<uint8_t> file(kFileHeaderSize);
+  file[0] = 'B';
+  file[1] = 'M';
+  PutU32(file, 2, bitsAt + bitmap.pixelLength);
+  PutU32(file, 10, bitsAt);
+  const std::vector<uint8_t> info = bytes.Copy(bitmap.infoOffset, bitmap.infoLength);
+  const std::vector<uint8_t> pixels = bytes.Copy(bitmap.bitsOffset, bitmap.pixelLength);
+  file.insert(file.end(), info.begin(), info.end());
+  file.insert(file.end(), pixels.begin(), pixels.end());
+  return file;
 }
 
 // The Shift-JIS value of a text, when some source line gives exactly it.
@@ -70,8 +116,8 @@ void CheckProducible(const CompiledFile& file, int kind) {
 void CheckLayout(const FileBytes& bytes, const CompiledFile& file) {
   const FileBytes expected(LayOutCompiledFile(ContentOf(bytes, file)));
   // The size last: a misplaced block changes it too, and says less.
-  for (uint32_t at = 12; at <= kHeaderSize; at += 4) {
-    const uint32_t field = at == kHeaderSize ? 8 : at;
+  for (uint32_t at = kCommentField; at <= kHeaderSize; at += 4) {
+    const uint32_t field = at == kHeaderSize ? kSizeField : at;
     if (bytes.U32(field) != expected.U32(field)) {
       throw NoSourceFault{
           field, Format("%sは %u ですが、コンパイラーはこの内容のファイルに %u を"
@@ -142,7 +188,7 @@ DecompiledFiles Decompile(const FileBytes& bytes, const std::string& stem) {
     CheckProducible(file, kind);
     if (file.kinds[kind].sharesWith < 0) {
       bitmapNames[kind] = LowerCase(kKindNames[kind]) + ".bmp";
-      out.bitmaps.emplace_back(bitmapNames[kind], MakeBmpFile(bytes, file.kinds[kind].bitmap));
+      out.bitmaps.emplace_back(bitmapNames[kind], BmpFile(bytes, file.kinds[kind].bitmap));
     }
   }
   out.source = SourceText(file, stem, bitmapNames);
@@ -151,4 +197,4 @@ DecompiledFiles Decompile(const FileBytes& bytes, const std::string& stem) {
   return out;
 }
 
-}  // namespace zet
+}  // namespace zetdump

@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "zetdump/file_bytes.h"
+#include "reader/file_bytes.h"
 
-namespace zet {
+namespace zetdump {
 
 // Thrown for a file that passes every check but that no source produces
 // (for instance one whose blocks lie elsewhere than the compiler puts them).
@@ -30,6 +30,6 @@ std::string SourceStem(const std::string& path);
 
 // Throws FileFault for a file that fails its checks, NoSourceFault for one
 // that no source produces.
-DecompiledFiles Decompile(const FileBytes& bytes, const std::string& stem);
+DecompiledFiles Decompile(const zetreader::FileBytes& bytes, const std::string& stem);
 
-}  // namespace zet
+}  // namespace zetdump

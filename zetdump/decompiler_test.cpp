@@ -4,12 +4,22 @@
 
 #include <functional>
 
-#include "zetdump/compiled_file.h"
-#include "zetdump/layout.h"
+#include "reader/compiled_file.h"
+#include "reader/layout.h"
+#include "reader/test_content.h"
 #include "zetdump/source_text.h"
-#include "zetdump/test_content.h"
 
-namespace zet {
+namespace zetdump {
+
+using zetreader::BitmapContent;
+using zetreader::FileBytes;
+using zetreader::FileContent;
+using zetreader::GetU32;
+using zetreader::LayOutCompiledFile;
+using zetreader::PutU32;
+using zetreader::RichFile;
+using zetreader::WorkedLayout;
+
 namespace {
 
 TEST(DecompilerTest, WritesOneStatementPerInstructionAndEverySettingExplicitly) {
@@ -196,4 +206,4 @@ TEST(DecompilerTest, ExactlyTheLimitsOfASourceStillDecompile) {
 }
 
 }  // namespace
-}  // namespace zet
+}  // namespace zetdump

@@ -2,12 +2,71 @@
 
 #include <algorithm>
 
-#include "zetdump/compiled_file.h"
-#include "zetdump/format.h"
-#include "zetdump/text_code.h"
+#include "reader/compiled_file.h"
+#include "reader/format.h"
+#include "reader/text_code.h"
+#include "zetdump/source_text.h"
 
-namespace zet {
+namespace zetdump {
+
+using zetreader::BitmapBlocks;
+using zetreader::CompiledFile;
+using zetreader::FileBytes;
+using zetreader::Format;
+using zetreader::Instruction;
+using zetreader::InstructionSize;
+using zetreader::kCaptionCount;
+using zetreader::kCaptionKeys;
+using zetreader::KindRecord;
+using zetreader::kKindCount;
+using zetreader::kKindNames;
+using zetreader::ReadHeader;
+using zetreader::ReadKind;
+using zetreader::ReadTexts;
+using zetreader::TextField;
+using zetreader::ToShiftJis;
+
 namespace {
+
+bool IsControl(char16_t unit) {
+  return unit < 0x20 || unit == 0x7F;
+}
+bool IsHighSurrogate(char16_t unit) {
+  return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t unit) {
+  return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+bool HasControl(const std::u16string& text) {
+  for (char16_t unit : text) {
+    if (IsControl(unit)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// One character at `i` (a surrogate pair counts as one), shown.
+std::string ShowCharacter(const std::u16string& text, size_t& i) {
+  const char16_t unit = text[i];
+  if (IsControl(unit)) {
+    ++i;
+    return Format("\\x%02X", static_cast<unsigned>(unit));
+  }
+  const bool pair = IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]);
+  const std::u16string character = text.substr(i, pair ? 2 : 1);
+  i += character.size();
+  std::string shown;
+  if (ToShiftJis(character, shown)) {
+    return shown;
+  }
+  if (pair) {
+    const unsigned code = 0x10000 + ((unit - 0xD800u) << 10) + (character[1] - 0xDC00u);
+    return Format("\\U%08X", code);
+  }
+  return Format("\\u%04X", static_cast<unsigned>(unit));
+}
 
 std::string TextLine(const char* label, const TextField& text) {
   if (text.offset == 0) {
@@ -92,6 +151,18 @@ void DumpKind(const FileBytes& bytes, const CompiledFile& file, int kind, std::s
 
 }  // namespace
 
+std::string ShowText(const std::u16string& text) {
+  std::string shown;
+  if (!HasControl(text) && ToShiftJis(text, shown)) {
+    return shown;
+  }
+  shown.clear();
+  for (size_t i = 0; i < text.size();) {
+    shown += ShowCharacter(text, i);
+  }
+  return shown;
+}
+
 void DumpCompiledFile(const FileBytes& bytes, std::string& text) {
   CompiledFile file;
   ReadHeader(bytes, file);
@@ -104,4 +175,4 @@ void DumpCompiledFile(const FileBytes& bytes, std::string& text) {
   }
 }
 
-}  // namespace zet
+}  // namespace zetdump

@@ -3,13 +3,17 @@
 
 #include <string>
 
-#include "zetdump/file_bytes.h"
+#include "reader/file_bytes.h"
 
-namespace zet {
+namespace zetdump {
 
 // Appends the dump of `bytes` to `text` (Shift-JIS, lines ending in "\n"),
 // part by part: header, texts, then each kind. Throws FileFault at the first
 // fault; `text` then holds the parts before it.
-void DumpCompiledFile(const FileBytes& bytes, std::string& text);
+void DumpCompiledFile(const zetreader::FileBytes& bytes, std::string& text);
 
-}  // namespace zet
+// How the dump shows a text, in Shift-JIS: control characters as \xNN and
+// characters without a Shift-JIS form as \uXXXX (or \UXXXXXXXX).
+std::string ShowText(const std::u16string& text);
+
+}  // namespace zetdump

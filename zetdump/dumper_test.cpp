@@ -2,10 +2,20 @@
 
 #include <gtest/gtest.h>
 
-#include "zetdump/layout.h"
-#include "zetdump/test_content.h"
+#include "reader/layout.h"
+#include "reader/test_content.h"
 
-namespace zet {
+namespace zetdump {
+
+using zetreader::DamageBase;
+using zetreader::FileBytes;
+using zetreader::FileContent;
+using zetreader::FileFault;
+using zetreader::LayOutCompiledFile;
+using zetreader::ReadTestFile;
+using zetreader::RichFile;
+using zetreader::Utf8Of;
+
 namespace {
 
 // testdata/rich.dump.txt is the reviewed dump of RichFile(): every offset in
@@ -41,5 +51,12 @@ TEST(DumperTest, DumpStopsAtTheFirstFaultAfterThePartsBeforeIt) {
   EXPECT_EQ(text.find("[ASTERISK]"), std::string::npos);
 }
 
+TEST(DumperTest, ShowTextEscapesControlsAndCharactersWithoutShiftJis) {
+  EXPECT_EQ(ShowText(u"見本"), "見本");
+  EXPECT_EQ(ShowText(u"a\r\nb\t"), "a\\x0D\\x0Ab\\x09");
+  EXPECT_EQ(ShowText(u"caf\u00E9!"), "caf\\u00E9!");
+  EXPECT_EQ(ShowText(u"\U0001F600\xDC00"), "\\U0001F600\\uDC00");
+}
+
 }  // namespace
-}  // namespace zet
+}  // namespace zetdump

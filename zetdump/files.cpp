@@ -3,9 +3,10 @@
 #include <cstdio>
 #include <memory>
 
-#include "zetdump/file_bytes.h"
+namespace zetdump {
 
-namespace zet {
+using zetreader::FileError;
+
 namespace {
 
 struct FileCloser {
@@ -14,25 +15,6 @@ struct FileCloser {
 using FileHolder = std::unique_ptr<FILE, FileCloser>;
 
 }  // namespace
-
-std::vector<uint8_t> ReadWholeFile(const std::string& path) {
-  const FileHolder file(std::fopen(path.c_str(), "rb"));
-  if (!file) {
-    throw FileError{path, "ファイルを開けません。"};
-  }
-  std::vector<uint8_t> bytes;
-  uint8_t chunk[65536];
-  while (size_t got = std::fread(chunk, 1, sizeof chunk, file.get())) {
-    if (bytes.size() + got > kLargestFile) {
-      throw FileError{path, "ファイルが 4 GB を超えています。"};
-    }
-    bytes.insert(bytes.end(), chunk, chunk + got);
-  }
-  if (std::ferror(file.get())) {
-    throw FileError{path, "ファイルを読み取れません。"};
-  }
-  return bytes;
-}
 
 bool FileExists(const std::string& path) {
   return FileHolder(std::fopen(path.c_str(), "rb")) != nullptr;
@@ -53,4 +35,4 @@ std::string PathIn(const std::string& folder, const std::string& name) {
   return folder.back() == '/' ? folder + name : folder + "/" + name;
 }
 
-}  // namespace zet
+}  // namespace zetdump

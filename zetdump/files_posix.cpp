@@ -4,7 +4,9 @@
 
 #include "zetdump/files.h"
 
-namespace zet {
+namespace zetdump {
+
+using zetreader::FileError;
 
 void MakeFolder(const std::string& path) {
   struct stat status;
@@ -15,4 +17,4 @@ void MakeFolder(const std::string& path) {
   throw FileError{path, "フォルダーを作れません。"};
 }
 
-}  // namespace zet
+}  // namespace zetdump

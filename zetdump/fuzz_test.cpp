@@ -7,13 +7,23 @@
 #include <cstdlib>
 #include <random>
 
-#include "zetdump/checker.h"
+#include "reader/compiled_file.h"
+#include "reader/layout.h"
+#include "reader/test_content.h"
 #include "zetdump/decompiler.h"
 #include "zetdump/dumper.h"
-#include "zetdump/layout.h"
-#include "zetdump/test_content.h"
 
-namespace zet {
+namespace zetdump {
+
+using zetreader::CheckCompiledFile;
+using zetreader::DamageBase;
+using zetreader::FileBytes;
+using zetreader::FileFault;
+using zetreader::LayOutCompiledFile;
+using zetreader::PutU32;
+using zetreader::RichFile;
+using zetreader::WorkedLayout;
+
 namespace {
 
 int Iterations() {
@@ -113,4 +123,4 @@ TEST(FuzzTest, RandomDamageEndsInAFaultOrAResultThatTheUsesAgreeOn) {
 }
 
 }  // namespace
-}  // namespace zet
+}  // namespace zetdump

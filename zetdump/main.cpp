@@ -7,13 +7,23 @@
 #include <utility>
 #include <vector>
 
-#include "zetdump/checker.h"
+#include "reader/compiled_file.h"
+#include "reader/file_bytes.h"
+#include "reader/text_code.h"
 #include "zetdump/decompiler.h"
 #include "zetdump/dumper.h"
 #include "zetdump/files.h"
-#include "zetdump/text_code.h"
 
-namespace zet {
+namespace zetdump {
+
+using zetreader::CheckCompiledFile;
+using zetreader::FaultLine;
+using zetreader::FileBytes;
+using zetreader::FileError;
+using zetreader::FileFault;
+using zetreader::ReadFileBytes;
+using zetreader::ToConsoleText;
+
 namespace {
 
 constexpr int kSound = 0;
@@ -43,7 +53,7 @@ int Usage() {
 }
 
 int Dump(const std::string& path) {
-  const FileBytes bytes(ReadWholeFile(path));
+  const FileBytes bytes = ReadFileBytes(path);
   std::string text;
   try {
     DumpCompiledFile(bytes, text);
@@ -58,7 +68,7 @@ int Dump(const std::string& path) {
 }
 
 int Check(const std::string& path) {
-  const FileBytes bytes(ReadWholeFile(path));
+  const FileBytes bytes = ReadFileBytes(path);
   if (const auto fault = CheckCompiledFile(bytes)) {
     Say(stderr, path, FaultLine(*fault));
     return kFailed;
@@ -86,7 +96,7 @@ void WriteNewFiles(const DecompiledFiles& files, const std::string& folder) {
 }
 
 int DecompileTo(const std::string& path, const std::string& folder) {
-  const FileBytes bytes(ReadWholeFile(path));
+  const FileBytes bytes = ReadFileBytes(path);
   DecompiledFiles files;
   try {
     files = Decompile(bytes, SourceStem(path));
@@ -118,17 +128,17 @@ int Run(int argc, char** argv) {
 }
 
 }  // namespace
-}  // namespace zet
+}  // namespace zetdump
 
 int main(int argc, char** argv) {
   try {
-    return zet::Run(argc, argv);
-  } catch (const zet::FileError& error) {
-    zet::Say(stderr, error.path, error.text);
-  } catch (const zet::FileFault& fault) {
-    zet::Say(stderr, "", zet::FaultLine(fault));
+    return zetdump::Run(argc, argv);
+  } catch (const zetreader::FileError& error) {
+    zetdump::Say(stderr, error.path, error.text);
+  } catch (const zetreader::FileFault& fault) {
+    zetdump::Say(stderr, "", zetreader::FaultLine(fault));
   } catch (const std::bad_alloc&) {
-    zet::Say(stderr, "", "メモリーが足りません。");
+    zetdump::Say(stderr, "", "メモリーが足りません。");
   }
-  return zet::kFailed;
+  return zetdump::kFailed;
 }

@@ -7,20 +7,43 @@
 
 #include "compiler/common/win32_error.h"
 #include "compiler/output/compile_source.h"
+#include "reader/compiled_file.h"
+#include "reader/layout.h"
+#include "reader/test_content.h"
 #include "tests/support/test_folder.h"
-#include "zetdump/compiled_file.h"
 #include "zetdump/decompiler.h"
 #include "zetdump/dumper.h"
-#include "zetdump/layout.h"
 #include "zetdump/source_generator.h"
-#include "zetdump/test_content.h"
 
-namespace zet {
+namespace zetdump {
+
+using zetreader::BitmapContent;
+using zetreader::Code;
+using zetreader::CompiledFile;
+using zetreader::DamageBase;
+using zetreader::FileBytes;
+using zetreader::FileContent;
+using zetreader::KindRecord;
+using zetreader::kKindCount;
+using zetreader::LayOutCompiledFile;
+using zetreader::MakeBitmap;
+using zetreader::PutU32;
+using zetreader::ReadCompiledFile;
+using zetreader::ReadTestFile;
+using zetreader::RichFile;
+using zetreader::Utf8Of;
+using zetreader::WorkedLayout;
+// The compiler under test and the shared test folders.
+using zet::CompileSourceFile;
+using zet::CurrentFolderScope;
+using zet::TestFolder;
+using zet::Win32Error;
+
 namespace {
 
 namespace fs = std::filesystem;
 
-// Beside the shared one for strings, which this overload would hide.
+// The shared one for strings, and one for bytes beside it.
 using zet::WriteFile;
 
 void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
@@ -142,7 +165,7 @@ std::vector<FileContent> CornerFiles() {
   return files;
 }
 
-// The files of the inspector's own tests and the corner files.
+// The files of the reader's and zetdump's own tests and the corner files.
 TEST(RoundTripTest, TheTestFilesCompileBackToTheSameBytes) {
   const std::vector<FileContent> files = CornerFiles();
   for (size_t i = 0; i < files.size(); ++i) {
@@ -187,4 +210,4 @@ TEST(RoundTripTest, RandomSourcesCompileToTheirCodeAndBackToTheSameBytes) {
 }
 
 }  // namespace
-}  // namespace zet
+}  // namespace zetdump

@@ -3,9 +3,15 @@
 #include <algorithm>
 #include <set>
 
-#include "zetdump/test_content.h"
+#include "reader/test_content.h"
 
-namespace zet {
+namespace zetdump {
+
+using zetreader::BitmapContent;
+using zetreader::Code;
+using zetreader::MakeBitmap;
+using zetreader::PutU32;
+
 namespace {
 
 const char* const kSections[5] = {"NOICON", "ASTERISK", "EXCLAMATION", "STOP", "QUESTION"};
@@ -322,4 +328,4 @@ GeneratedSource GenerateSource(std::mt19937& random) {
   return out;
 }
 
-}  // namespace zet
+}  // namespace zetdump

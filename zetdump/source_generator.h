@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-namespace zet {
+namespace zetdump {
 
 struct GeneratedSource {
   std::string source;                                                 // Shift-JIS, CR LF
@@ -20,4 +20,4 @@ struct GeneratedSource {
 // A source whose compiled file is "out.ztr".
 GeneratedSource GenerateSource(std::mt19937& random);
 
-}  // namespace zet
+}  // namespace zetdump

@@ -2,7 +2,16 @@
 
 #include <algorithm>
 
-namespace zet {
+#include "reader/format.h"
+
+namespace zetdump {
+
+using zetreader::Format;
+using zetreader::FrameOp;
+using zetreader::Instruction;
+using zetreader::IsJump;
+using zetreader::JumpTarget;
+
 namespace {
 
 // Blanks the reader trims: space, tab, vertical tab; form feed and 0x1A as
@@ -22,6 +31,39 @@ bool NeedsQuotes(const std::string& value) {
 }
 
 }  // namespace
+
+std::vector<uint32_t> JumpTargets(const std::vector<Instruction>& code) {
+  std::vector<uint32_t> targets;
+  for (const Instruction& instruction : code) {
+    if (IsJump(instruction)) {
+      targets.push_back(JumpTarget(instruction));
+    }
+  }
+  std::sort(targets.begin(), targets.end());
+  targets.erase(std::unique(targets.begin(), targets.end()), targets.end());
+  return targets;
+}
+
+std::string LabelName(uint32_t offset) {
+  return Format("L%u", offset);
+}
+
+std::string StatementText(const Instruction& instruction) {
+  const uint16_t* operand = instruction.operands;
+  switch (instruction.op) {
+    case FrameOp::Frame:
+      return Format("%u;", operand[0]);
+    case FrameOp::Repeat:
+      return Format("repeat %u for %u;", operand[0], operand[1]);
+    case FrameOp::For:
+      return Format("for %u to %u;", operand[0], operand[1]);
+    case FrameOp::Goto:
+      return "goto " + LabelName(operand[0]) + ";";
+    case FrameOp::Prob:
+      return Format("prob %u of %u goto ", operand[0], operand[1]) + LabelName(operand[2]) + ";";
+  }
+  return std::string();
+}
 
 bool FitsSourceLine(const std::string& value) {
   return value.size() <= kLongestValue && value.find_first_of("\r\n") == std::string::npos;
@@ -58,4 +100,4 @@ std::vector<std::string> FramesValues(const std::vector<Instruction>& code, uint
   return values;
 }
 
-}  // namespace zet
+}  // namespace zetdump

@@ -2,9 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include "zetdump/test_content.h"
+#include "reader/test_content.h"
 
-namespace zet {
+namespace zetdump {
+
+using zetreader::Code;
+using zetreader::DecodeFrameCode;
+using zetreader::FileBytes;
+using zetreader::Instruction;
+using zetreader::LoopCode;
+
 namespace {
 
 std::vector<Instruction> Decode(const std::vector<uint8_t>& code, uint32_t frameCount = 3) {
@@ -54,4 +61,4 @@ TEST(SourceTextTest, ValuesTheReaderWouldTrimOrUnquoteGoInQuotes) {
 }
 
 }  // namespace
-}  // namespace zet
+}  // namespace zetdump

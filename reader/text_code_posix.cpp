@@ -2,9 +2,9 @@
 
 #include <cerrno>
 
-#include "zetdump/text_code.h"
+#include "reader/text_code.h"
 
-namespace zet {
+namespace zetreader {
 namespace {
 
 // One conversion descriptor, closed however the conversion ends.
@@ -155,4 +155,4 @@ std::string ToConsoleText(const std::string& shiftJis) {
   return Convert("UTF-8", "CP932", shiftJis, text) ? text : shiftJis;
 }
 
-}  // namespace zet
+}  // namespace zetreader

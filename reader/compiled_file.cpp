@@ -1,19 +1,12 @@
-#include "zetdump/compiled_file.h"
+#include "reader/compiled_file.h"
 
 #include <cstring>
 
-#include "zetdump/format.h"
+#include "reader/block_offset.h"
+#include "reader/format.h"
 
-namespace zet {
-
-const char* const kKindNames[kKindCount] = {"NOICON", "ASTERISK", "EXCLAMATION", "STOP",
-                                            "QUESTION"};
-const char* const kCaptionKeys[kCaptionCount] = {"OK",  "CANCEL", "ABORT", "RETRY",    "IGNORE",
-                                                 "YES", "NO",     "CLOSE", "CONTINUE", "HELP"};
-
+namespace zetreader {
 namespace {
-
-constexpr char kMagic[] = "ZTRV";
 
 void ReadText(const FileBytes& bytes, TextField& text, uint32_t field, const std::string& what) {
   text.name = what;
@@ -57,44 +50,23 @@ int SharedWith(const CompiledFile& file, int kind) {
 
 }  // namespace
 
-KindFields KindFieldsOf(int kind) {
-  const uint32_t at = kKindRecords + kKindRecordSize * static_cast<uint32_t>(kind);
-  return KindFields{at, at + 4, at + 8, at + 12, at + 16, at + 20, at + 24, at + 28};
-}
-
-std::string HeaderFieldName(uint32_t offset) {
-  static const char* const kFixed[] = {"マジック", "バージョン", "ファイルサイズ", "コメントの位置",
-                                       "ユーザー名の位置"};
-  static const char* const kKindField[] = {
-      "ビットマップ情報の位置", "ピクセルブロックの位置", "フレームの高さ",     "フレーム時間",
-      "コードの位置",           "コードの長さ",           "サフィックスの位置", "メッセージの位置"};
-  if (offset < kCaptionFields) {
-    return kFixed[offset / 4];
-  }
-  if (offset < kKindRecords) {
-    return Format("ボタン %s の見出しの位置", kCaptionKeys[(offset - kCaptionFields) / 4]);
-  }
-  const uint32_t inKinds = offset - kKindRecords;
-  return Format("%s の%s", kKindNames[inKinds / kKindRecordSize],
-                kKindField[inKinds % kKindRecordSize / 4]);
-}
-
 void ReadHeader(const FileBytes& bytes, CompiledFile& file) {
-  if (bytes.Holds(0, 4) && std::memcmp(bytes.All().data(), kMagic, 4) != 0) {
+  if (bytes.Holds(0, 4) && std::memcmp(bytes.All().data(), kMagic, sizeof kMagic) != 0) {
     throw FileFault{0, "先頭の 4 バイトが \"ZTRV\" ではありません。"};
   }
   if (bytes.Size() < kHeaderSize) {
     throw FileFault{bytes.Size(), Format("ファイルの長さ %u がヘッダーの 220 バイトに足りません。",
                                          bytes.Size())};
   }
-  file.version = bytes.U32(4);
+  file.version = bytes.U32(kVersionField);
   if (file.version != kFormatVersion) {
-    throw FileFault{4, Format("バージョン %u は 11 ではありません。", file.version)};
+    throw FileFault{kVersionField, Format("バージョン %u は 11 ではありません。", file.version)};
   }
-  file.size = bytes.U32(8);
+  file.size = bytes.U32(kSizeField);
   if (file.size != bytes.Size()) {
-    throw FileFault{8, Format("ヘッダーのファイルサイズ %u がファイルの長さ %u と違います。",
-                              file.size, bytes.Size())};
+    throw FileFault{kSizeField,
+                    Format("ヘッダーのファイルサイズ %u がファイルの長さ %u と違います。",
+                           file.size, bytes.Size())};
   }
 }
 
@@ -134,4 +106,13 @@ CompiledFile ReadCompiledFile(const FileBytes& bytes) {
   return file;
 }
 
-}  // namespace zet
+std::optional<FileFault> CheckCompiledFile(const FileBytes& bytes) {
+  try {
+    ReadCompiledFile(bytes);
+  } catch (const FileFault& fault) {
+    return fault;
+  }
+  return std::nullopt;
+}
+
+}  // namespace zetreader

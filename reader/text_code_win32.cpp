@@ -1,8 +1,8 @@
 #include <windows.h>
 
-#include "zetdump/text_code.h"
+#include "reader/text_code.h"
 
-namespace zet {
+namespace zetreader {
 
 bool PlatformToShiftJis(const std::u16string& text, std::string& shiftJis) {
   shiftJis.clear();
@@ -44,4 +44,4 @@ std::string ToConsoleText(const std::string& shiftJis) {
   return shiftJis;
 }
 
-}  // namespace zet
+}  // namespace zetreader

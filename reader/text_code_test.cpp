@@ -1,8 +1,8 @@
-#include "zetdump/text_code.h"
+#include "reader/text_code.h"
 
 #include <gtest/gtest.h>
 
-namespace zet {
+namespace zetreader {
 namespace {
 
 TEST(TextCodeTest, ShiftJisOnlyForTextsThatConvertBackExactly) {
@@ -29,12 +29,5 @@ TEST(TextCodeTest, ShiftJisOnlyForTextsThatConvertBackExactly) {
   }
 }
 
-TEST(TextCodeTest, ShowTextEscapesControlsAndCharactersWithoutShiftJis) {
-  EXPECT_EQ(ShowText(u"見本"), "見本");
-  EXPECT_EQ(ShowText(u"a\r\nb\t"), "a\\x0D\\x0Ab\\x09");
-  EXPECT_EQ(ShowText(u"caf\u00E9!"), "caf\\u00E9!");
-  EXPECT_EQ(ShowText(u"\U0001F600\xDC00"), "\\U0001F600\\uDC00");
-}
-
 }  // namespace
-}  // namespace zet
+}  // namespace zetreader

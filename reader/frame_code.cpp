@@ -1,14 +1,12 @@
-#include "zetdump/frame_code.h"
+#include "reader/frame_code.h"
 
 #include <algorithm>
+#include <string>
 
-#include "zetdump/format.h"
+#include "reader/format.h"
 
-namespace zet {
+namespace zetreader {
 namespace {
-
-constexpr uint8_t kLastOpcode = static_cast<uint8_t>(FrameOp::Prob);
-constexpr uint16_t kLargestChance = 255;
 
 // The file offset of operand `index` of an instruction of the code at `codeOffset`.
 uint32_t OperandOffset(uint32_t codeOffset, const Instruction& instruction, int index) {
@@ -93,25 +91,7 @@ class CodeChecker {
   const char* owner_;
 };
 
-int OperandCount(FrameOp op) {
-  return static_cast<int>(InstructionSize(op) - 1) / 2;
-}
-
 }  // namespace
-
-uint32_t InstructionSize(FrameOp op) {
-  switch (op) {
-    case FrameOp::Frame:
-    case FrameOp::Goto:
-      return 3;
-    case FrameOp::Repeat:
-    case FrameOp::For:
-      return 5;
-    case FrameOp::Prob:
-      return 7;
-  }
-  return 1;
-}
 
 bool IsJump(const Instruction& instruction) {
   return instruction.op == FrameOp::Goto || instruction.op == FrameOp::Prob;
@@ -129,7 +109,7 @@ std::vector<Instruction> DecodeFrameCode(const FileBytes& bytes, uint32_t codeOf
     Instruction instruction;
     instruction.offset = at;
     const uint8_t opcode = bytes.U8(codeOffset + at);
-    if (opcode > kLastOpcode) {
+    if (opcode >= kOpcodeCount) {
       checker.Fail(instruction, -1, Format("不明な命令コード %u です。", opcode));
     }
     instruction.op = static_cast<FrameOp>(opcode);
@@ -154,37 +134,4 @@ std::vector<Instruction> DecodeFrameCode(const FileBytes& bytes, uint32_t codeOf
   return code;
 }
 
-std::vector<uint32_t> JumpTargets(const std::vector<Instruction>& code) {
-  std::vector<uint32_t> targets;
-  for (const Instruction& instruction : code) {
-    if (IsJump(instruction)) {
-      targets.push_back(JumpTarget(instruction));
-    }
-  }
-  std::sort(targets.begin(), targets.end());
-  targets.erase(std::unique(targets.begin(), targets.end()), targets.end());
-  return targets;
-}
-
-std::string LabelName(uint32_t offset) {
-  return Format("L%u", offset);
-}
-
-std::string StatementText(const Instruction& instruction) {
-  const uint16_t* operand = instruction.operands;
-  switch (instruction.op) {
-    case FrameOp::Frame:
-      return Format("%u;", operand[0]);
-    case FrameOp::Repeat:
-      return Format("repeat %u for %u;", operand[0], operand[1]);
-    case FrameOp::For:
-      return Format("for %u to %u;", operand[0], operand[1]);
-    case FrameOp::Goto:
-      return "goto " + LabelName(operand[0]) + ";";
-    case FrameOp::Prob:
-      return Format("prob %u of %u goto ", operand[0], operand[1]) + LabelName(operand[2]) + ";";
-  }
-  return std::string();
-}
-
-}  // namespace zet
+}  // namespace zetreader

@@ -1,9 +1,9 @@
-#include "zetdump/format.h"
+#include "reader/format.h"
 
 #include <cstdarg>
 #include <cstdio>
 
-namespace zet {
+namespace zetreader {
 
 std::string Format(const char* format, ...) {
   va_list arguments;
@@ -20,4 +20,4 @@ std::string Format(const char* format, ...) {
   return text;
 }
 
-}  // namespace zet
+}  // namespace zetreader

@@ -1,13 +1,14 @@
-#include "zetdump/bitmap_blocks.h"
+#include "reader/bitmap_blocks.h"
 
 #include <cstdlib>
 #include <limits>
 #include <string>
 
-#include "zetdump/block_offset.h"
-#include "zetdump/format.h"
+#include "reader/block_offset.h"
+#include "reader/file_format.h"
+#include "reader/format.h"
 
-namespace zet {
+namespace zetreader {
 namespace {
 
 constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
@@ -72,16 +73,6 @@ void ComputePixelLength(BitmapBlocks& bitmap, const char* owner) {
   bitmap.pixelLength = static_cast<uint32_t>(length);
 }
 
-void PutU16(std::vector<uint8_t>& out, uint32_t at, uint16_t value) {
-  out[at] = static_cast<uint8_t>(value);
-  out[at + 1] = static_cast<uint8_t>(value >> 8);
-}
-
-void PutU32(std::vector<uint8_t>& out, uint32_t at, uint32_t value) {
-  PutU16(out, at, static_cast<uint16_t>(value));
-  PutU16(out, at + 2, static_cast<uint16_t>(value >> 16));
-}
-
 }  // namespace
 
 BitmapBlocks ReadBitmapBlocks(const FileBytes& bytes, uint32_t infoField, uint32_t bitsField,
@@ -101,19 +92,16 @@ BitmapBlocks ReadBitmapBlocks(const FileBytes& bytes, uint32_t infoField, uint32
   return bitmap;
 }
 
-std::vector<uint8_t> MakeBmpFile(const FileBytes& bytes, const BitmapBlocks& bitmap) {
-  constexpr uint32_t kFileHeaderSize = 14;
-  const uint32_t bitsAt = kFileHeaderSize + bitmap.infoLength;
-  std::vector<uint8_t> file(kFileHeaderSize);
-  file[0] = 'B';
-  file[1] = 'M';
-  PutU32(file, 2, bitsAt + bitmap.pixelLength);
-  PutU32(file, 10, bitsAt);
-  const std::vector<uint8_t> info = bytes.Copy(bitmap.infoOffset, bitmap.infoLength);
-  const std::vector<uint8_t> pixels = bytes.Copy(bitmap.bitsOffset, bitmap.pixelLength);
-  file.insert(file.end(), info.begin(), info.end());
-  file.insert(file.end(), pixels.begin(), pixels.end());
-  return file;
+ByteSpan InfoHeader(const FileBytes& bytes, const BitmapBlocks& bitmap) {
+  return bytes.Span(bitmap.infoOffset, bitmap.headerSize);
 }
 
-}  // namespace zet
+ByteSpan ColourTable(const FileBytes& bytes, const BitmapBlocks& bitmap) {
+  return bytes.Span(bitmap.infoOffset + bitmap.headerSize, bitmap.infoLength - bitmap.headerSize);
+}
+
+ByteSpan Pixels(const FileBytes& bytes, const BitmapBlocks& bitmap) {
+  return bytes.Span(bitmap.bitsOffset, bitmap.pixelLength);
+}
+
+}  // namespace zetreader

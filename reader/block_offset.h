@@ -4,12 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "zetdump/file_bytes.h"
+#include "reader/file_bytes.h"
 
-namespace zet {
-
-// No block lies in the header.
-constexpr uint32_t kHeaderSize = 220;
+namespace zetreader {
 
 // The offset stored at `field`, which must lie after the header and no
 // further than the end of the file (an empty block may start there).
@@ -21,4 +18,4 @@ uint32_t ReadBlockOffset(const FileBytes& bytes, uint32_t field, const char* wha
 std::u16string ReadStringAt(const FileBytes& bytes, uint32_t field, uint32_t& offset,
                             const char* what);
 
-}  // namespace zet
+}  // namespace zetreader

@@ -4,16 +4,12 @@
 
 #include <string>
 
-namespace zet {
+namespace zetreader {
 
 // The Shift-JIS form of `text`; false when a character has no form that
 // converts back to exactly that character, so that a source holding it would
 // compile into a different string.
 bool ToShiftJis(const std::u16string& text, std::string& shiftJis);
-
-// How the dump shows a text, in Shift-JIS: control characters as \xNN and
-// characters without a Shift-JIS form as \uXXXX (or \UXXXXXXXX).
-std::string ShowText(const std::u16string& text);
 
 // What the console expects: UTF-8 on Linux; Shift-JIS, unchanged, on Windows.
 std::string ToConsoleText(const std::string& shiftJis);
@@ -23,4 +19,4 @@ std::string ToConsoleText(const std::string& shiftJis);
 bool PlatformToShiftJis(const std::u16string& text, std::string& shiftJis);
 bool PlatformFromShiftJis(const std::string& shiftJis, std::u16string& text);
 
-}  // namespace zet
+}  // namespace zetreader

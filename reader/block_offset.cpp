@@ -1,8 +1,9 @@
-#include "zetdump/block_offset.h"
+#include "reader/block_offset.h"
 
-#include "zetdump/format.h"
+#include "reader/file_format.h"
+#include "reader/format.h"
 
-namespace zet {
+namespace zetreader {
 
 uint32_t ReadBlockOffset(const FileBytes& bytes, uint32_t field, const char* what) {
   const uint32_t offset = bytes.U32(field);
@@ -38,4 +39,4 @@ std::u16string ReadStringAt(const FileBytes& bytes, uint32_t field, uint32_t& of
   }
 }
 
-}  // namespace zet
+}  // namespace zetreader

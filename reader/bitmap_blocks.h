@@ -3,13 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
-#include "zetdump/file_bytes.h"
+#include "reader/file_bytes.h"
 
-namespace zet {
-
-constexpr uint32_t kInfoHeaderSize = 40;
+namespace zetreader {
 
 struct BitmapBlocks {
   uint32_t infoOffset = 0;
@@ -31,8 +28,11 @@ struct BitmapBlocks {
 BitmapBlocks ReadBitmapBlocks(const FileBytes& bytes, uint32_t infoField, uint32_t bitsField,
                               const char* owner);
 
-// A BMP file made of the two blocks: a 14-byte file header, the info block
-// and the pixel block.
-std::vector<uint8_t> MakeBmpFile(const FileBytes& bytes, const BitmapBlocks& bitmap);
+// The parts of the blocks, inside the file they were read from: the info
+// header (biSize bytes; with the colour table after it, what a BITMAPINFO
+// points at), the colour table (RGBQUAD entries) and the pixel rows.
+ByteSpan InfoHeader(const FileBytes& bytes, const BitmapBlocks& bitmap);
+ByteSpan ColourTable(const FileBytes& bytes, const BitmapBlocks& bitmap);
+ByteSpan Pixels(const FileBytes& bytes, const BitmapBlocks& bitmap);
 
-}  // namespace zet
+}  // namespace zetreader

@@ -1,5 +1,5 @@
-// Compiled files for the tests, made from content through the compiler's
-// layout, and a temporary folder for real files.
+// Compiled files for the tests of the reader and of the programs on it, made
+// from content through the compiler's layout, and the tests' own data files.
 #pragma once
 
 #include <cstdint>
@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "zetdump/layout.h"
+#include "reader/layout.h"
 
-namespace zet {
+namespace zetreader {
 
 // A BMP info block (40-byte header and colour table) and a pixel block of
 // the size the header gives, filled with a pattern.
@@ -39,4 +39,4 @@ std::string ReadTestFile(const std::string& path);
 void PutU32(std::vector<uint8_t>& bytes, uint32_t at, uint32_t value);
 uint32_t GetU32(const std::vector<uint8_t>& bytes, uint32_t at);
 
-}  // namespace zet
+}  // namespace zetreader

@@ -1,16 +1,18 @@
 // Where the compiler puts everything: the file it writes for given content,
-// block after block in its order. A file that differs from the layout of its
-// own content came from no source.
+// block after block in its order (the comment, the user name, the captions,
+// then per kind its suffix, message, code and, unless an earlier kind has the
+// same bitmap, its info and pixel blocks). A file that differs from the
+// layout of its own content came from no source; tests make files with it.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "zetdump/compiled_file.h"
-#include "zetdump/file_bytes.h"
+#include "reader/compiled_file.h"
+#include "reader/file_bytes.h"
 
-namespace zet {
+namespace zetreader {
 
 struct BitmapContent {
   std::vector<uint8_t> info;  // info header and colour table
@@ -39,4 +41,4 @@ std::vector<uint8_t> LayOutCompiledFile(const FileContent& content);
 // blocks share one bitmap.
 FileContent ContentOf(const FileBytes& bytes, const CompiledFile& file);
 
-}  // namespace zet
+}  // namespace zetreader

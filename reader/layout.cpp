@@ -1,8 +1,9 @@
-#include "zetdump/layout.h"
+#include "reader/layout.h"
 
 #include <algorithm>
+#include <iterator>
 
-namespace zet {
+namespace zetreader {
 namespace {
 
 class FileWriter {
@@ -70,9 +71,8 @@ void WriteKind(FileWriter& out, const FileContent& content, int kind) {
 
 std::vector<uint8_t> LayOutCompiledFile(const FileContent& content) {
   FileWriter out;
-  const std::vector<uint8_t> magic = {'Z', 'T', 'R', 'V'};
-  std::copy(magic.begin(), magic.end(), out.Bytes().begin());
-  out.Put(4, kFormatVersion);
+  std::copy(std::begin(kMagic), std::end(kMagic), out.Bytes().begin());
+  out.Put(kVersionField, kFormatVersion);
   out.Put(kCommentField, out.AppendText(content.comment));
   out.Put(kUserNameField, out.AppendText(content.userName));
   for (int i = 0; i < kCaptionCount; ++i) {
@@ -81,7 +81,7 @@ std::vector<uint8_t> LayOutCompiledFile(const FileContent& content) {
   for (int kind = 0; kind < kKindCount; ++kind) {
     WriteKind(out, content, kind);
   }
-  out.Put(8, out.Size());
+  out.Put(kSizeField, out.Size());
   return std::move(out.Bytes());
 }
 
@@ -112,4 +112,4 @@ FileContent ContentOf(const FileBytes& bytes, const CompiledFile& file) {
   return content;
 }
 
-}  // namespace zet
+}  // namespace zetreader

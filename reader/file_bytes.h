@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace zet {
+namespace zetreader {
 
 // The first thing wrong with a file: where (a byte offset in the file) and
 // what, as a Shift-JIS sentence.
@@ -16,8 +16,25 @@ struct FileFault {
   std::string text;
 };
 
+// "オフセット <offset>: <text>".
+std::string FaultLine(const FileFault& fault);
+
+// A failure to read or write a file: the path as given (the console's
+// encoding) and the Shift-JIS text of what went wrong, kept apart so each is
+// shown as it is.
+struct FileError {
+  std::string path;
+  std::string text;
+};
+
 // Compiled files carry 32-bit offsets, so no sound file is larger.
 constexpr uint64_t kLargestFile = 0xFFFFFFFFu;
+
+// Bytes inside a FileBytes, valid while it lives.
+struct ByteSpan {
+  const uint8_t* data;
+  uint32_t size;
+};
 
 class FileBytes {
  public:
@@ -33,6 +50,7 @@ class FileBytes {
   uint16_t U16(uint32_t offset) const;
   uint32_t U32(uint32_t offset) const;
   int32_t I32(uint32_t offset) const { return static_cast<int32_t>(U32(offset)); }
+  ByteSpan Span(uint32_t offset, uint32_t length) const;
   std::vector<uint8_t> Copy(uint32_t offset, uint32_t length) const;
   const std::vector<uint8_t>& All() const { return bytes_; }
 
@@ -42,4 +60,8 @@ class FileBytes {
   std::vector<uint8_t> bytes_;
 };
 
-}  // namespace zet
+// The whole file at `path` (a narrow path, as the C runtime takes it);
+// throws FileError, also for files of more than kLargestFile bytes.
+FileBytes ReadFileBytes(const std::string& path);
+
+}  // namespace zetreader

@@ -1,12 +1,12 @@
-#include "zetdump/test_content.h"
+#include "reader/test_content.h"
 
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 
-#include "zetdump/text_code.h"
+#include "reader/text_code.h"
 
-namespace zet {
+namespace zetreader {
 
 BitmapContent MakeBitmap(int32_t width, int32_t height, uint16_t bitCount, uint32_t clrUsed) {
   BitmapContent bitmap;
@@ -127,4 +127,4 @@ uint32_t GetU32(const std::vector<uint8_t>& bytes, uint32_t at) {
   return value;
 }
 
-}  // namespace zet
+}  // namespace zetreader

@@ -1,10 +1,23 @@
-#include "zetdump/file_bytes.h"
+#include "reader/file_bytes.h"
 
+#include <cstdio>
+#include <memory>
 #include <utility>
 
-#include "zetdump/format.h"
+#include "reader/format.h"
 
-namespace zet {
+namespace zetreader {
+namespace {
+
+struct FileCloser {
+  void operator()(FILE* file) const { std::fclose(file); }
+};
+
+}  // namespace
+
+std::string FaultLine(const FileFault& fault) {
+  return Format("オフセット %u: ", fault.offset) + fault.text;
+}
 
 FileBytes::FileBytes(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {
   if (bytes_.size() > kLargestFile) {
@@ -40,9 +53,33 @@ uint32_t FileBytes::U32(uint32_t offset) const {
          static_cast<uint32_t>(bytes_[offset + 3]) << 24;
 }
 
+ByteSpan FileBytes::Span(uint32_t offset, uint32_t length) const {
+  Require(offset, length);
+  return ByteSpan{bytes_.data() + offset, length};
+}
+
 std::vector<uint8_t> FileBytes::Copy(uint32_t offset, uint32_t length) const {
   Require(offset, length);
   return std::vector<uint8_t>(bytes_.begin() + offset, bytes_.begin() + offset + length);
 }
 
-}  // namespace zet
+FileBytes ReadFileBytes(const std::string& path) {
+  const std::unique_ptr<FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  if (!file) {
+    throw FileError{path, "ファイルを開けません。"};
+  }
+  std::vector<uint8_t> bytes;
+  uint8_t chunk[65536];
+  while (size_t got = std::fread(chunk, 1, sizeof chunk, file.get())) {
+    if (bytes.size() + got > kLargestFile) {
+      throw FileError{path, "ファイルが 4 GB を超えています。"};
+    }
+    bytes.insert(bytes.end(), chunk, chunk + got);
+  }
+  if (std::ferror(file.get())) {
+    throw FileError{path, "ファイルを読み取れません。"};
+  }
+  return FileBytes(std::move(bytes));
+}
+
+}  // namespace zetreader

@@ -1,11 +1,11 @@
-// printf-style formatting into a string of any length. The inspector's
+// printf-style formatting into a string of any length. The reader's
 // texts are Shift-JIS like the rest of the kit; %s arguments pass unchanged.
 #pragma once
 
 #include <string>
 
-namespace zet {
+namespace zetreader {
 
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
-}  // namespace zet
+}  // namespace zetreader

@@ -1,14 +1,13 @@
-#include "zetdump/compiled_file.h"
+#include "reader/compiled_file.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "zetdump/checker.h"
-#include "zetdump/layout.h"
-#include "zetdump/test_content.h"
+#include "reader/layout.h"
+#include "reader/test_content.h"
 
-namespace zet {
+namespace zetreader {
 namespace {
 
 TEST(CompiledFileTest, WorkedLayoutPutsEveryBlockWhereTheFormatSays) {
@@ -49,24 +48,47 @@ TEST(CompiledFileTest, WorkedLayoutPutsEveryBlockWhereTheFormatSays) {
   }
 }
 
-TEST(CompiledFileTest, ColourTablesFollowBitCountAndClrUsed) {
+std::vector<uint8_t> Bytes(ByteSpan span) {
+  return std::vector<uint8_t>(span.data, span.data + span.size);
+}
+
+// The parts a player draws from: the info header, the colour table after it
+// and the pixel rows, each exactly where and as long as the header says.
+TEST(CompiledFileTest, BitmapPartsFollowBiSizeBitCountAndClrUsed) {
   const struct {
+    uint32_t biSize;
     uint16_t bits;
     uint32_t clrUsed;
     int32_t height;
-    uint32_t infoLength, pixelLength;
+    uint32_t colours, pixelLength;
   } cases[] = {
-      {24, 0, 20, 40, 640},      {24, 0, -20, 40, 640},    {8, 0, 20, 40 + 1024, 240},
-      {8, 20, 20, 40 + 80, 240}, {4, 0, 20, 40 + 64, 160}, {1, 0, 20, 40 + 8, 80},
-      {24, 3, 20, 40 + 12, 640}, {32, 0, 20, 40, 800},
+      {40, 24, 0, 20, 0, 640},  {40, 24, 0, -20, 0, 640}, {40, 8, 0, 20, 256, 240},
+      {40, 8, 20, 20, 20, 240}, {40, 4, 0, 20, 16, 160},  {40, 1, 0, 20, 2, 80},
+      {40, 24, 3, 20, 3, 640},  {40, 32, 0, 20, 0, 800},  {124, 8, 3, -20, 3, 240},
+      {124, 24, 0, 20, 0, 640},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.biSize << " " << c.bits << " " << c.clrUsed);
     FileContent content = WorkedLayout();
-    content.bitmaps[0] = MakeBitmap(10, c.height, c.bits, c.clrUsed);
-    const CompiledFile file = ReadCompiledFile(FileBytes(LayOutCompiledFile(content)));
-    EXPECT_EQ(file.kinds[0].bitmap.infoLength, c.infoLength) << c.bits << " " << c.clrUsed;
-    EXPECT_EQ(file.kinds[0].bitmap.pixelLength, c.pixelLength) << c.bits << " " << c.clrUsed;
-    EXPECT_EQ(file.kinds[0].bitmap.rows, 20u);
+    BitmapContent& bitmap = content.bitmaps[0];
+    bitmap = MakeBitmap(10, c.height, c.bits, c.clrUsed);
+    bitmap.info.insert(bitmap.info.begin() + 40, c.biSize - 40, 0xEE);
+    PutU32(bitmap.info, 0, c.biSize);
+    const FileBytes bytes(LayOutCompiledFile(content));
+    const CompiledFile file = ReadCompiledFile(bytes);
+    const BitmapBlocks& blocks = file.kinds[4].bitmap;
+    EXPECT_EQ(blocks.colours, c.colours);
+    EXPECT_EQ(blocks.infoLength, c.biSize + 4 * c.colours);
+    EXPECT_EQ(blocks.pixelLength, c.pixelLength);
+    EXPECT_EQ(blocks.rows, 20u);
+
+    const std::vector<uint8_t> header = Bytes(InfoHeader(bytes, blocks));
+    const std::vector<uint8_t> table = Bytes(ColourTable(bytes, blocks));
+    const auto tableStart = bitmap.info.begin() + c.biSize;
+    EXPECT_EQ(header, std::vector<uint8_t>(bitmap.info.begin(), tableStart));
+    EXPECT_EQ(table, std::vector<uint8_t>(tableStart, bitmap.info.end()));
+    EXPECT_EQ(InfoHeader(bytes, blocks).data + c.biSize, ColourTable(bytes, blocks).data);
+    EXPECT_EQ(Bytes(Pixels(bytes, blocks)), bitmap.pixels);
   }
 }
 
@@ -176,4 +198,4 @@ TEST(CompiledFileTest, CheckNamesTheOffsetAndTheFaultOfEachDamage) {
 }
 
 }  // namespace
-}  // namespace zet
+}  // namespace zetreader
