@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "compiler/frames/code_buffer.h"
+#include "compiler/frames/frame_code.h"
 #include "compiler/frames/frame_compiler.h"
 #include "compiler/output/compiled_file.h"
 #include "compiler/source/message_kind.h"
@@ -43,13 +44,31 @@ TEST(FileFormatTest, OpcodesAndInstructionSizesAreTheCompilers) {
     ASSERT_GE(code.Length(), 1u);
     EXPECT_EQ(code.Bytes()[0], static_cast<uint8_t>(c.ours));
     EXPECT_EQ(code.Length(), InstructionSize(c.ours));
+    const zet::FrameOpcodeInfo& table = zet::kFrameOpcodes[c.compilers];
+    EXPECT_EQ(table.size, InstructionSize(c.ours));
+    EXPECT_EQ(table.operandCount, OperandCount(c.ours));
   }
-  EXPECT_EQ(zet::kCodeBufferCapacity, kLargestCode);
+  EXPECT_EQ(zet::kFrameOpcodeCount, static_cast<uint32_t>(kOpcodeCount));
+  EXPECT_EQ(zet::kMaxFrameCodeSize, kLargestCode);
+  EXPECT_EQ(zet::kMaxFrameChance, kLargestChance);
 }
 
 TEST(FileFormatTest, HeaderFieldsAreWhereTheCompilerWritesThem) {
   EXPECT_EQ(zet::kCompiledFileVersion, kFormatVersion);
   EXPECT_EQ(zet::kHeaderSize, kHeaderSize);
+  // The compiler's names of the fields against the reader's.
+  EXPECT_EQ(zet::kVersionOffset, kVersionField);
+  EXPECT_EQ(zet::kFileSizeOffset, kSizeField);
+  EXPECT_EQ(zet::kCommentOffset, kCommentField);
+  EXPECT_EQ(zet::kUserNameOffset, kUserNameField);
+  EXPECT_EQ(zet::ButtonOffset(0), kCaptionFields);
+  EXPECT_EQ(zet::kKindRecordsOffset, kKindRecords);
+  EXPECT_EQ(zet::kKindRecordLength, kKindRecordSize);
+  for (int i = 0; i < kKindCount; ++i) {
+    const KindFields ours = KindFieldsOf(i);
+    EXPECT_EQ(zet::KindFieldOffset(i, zet::KindField::Code), ours.code);
+    EXPECT_EQ(zet::KindFieldOffset(i, zet::KindField::Message), ours.message);
+  }
   EXPECT_EQ(sizeof(zet::CompiledFileHeader), kHeaderSize);
   EXPECT_EQ(sizeof(zet::KindRecord), kKindRecordSize);
   ASSERT_EQ(zet::kButtonCount, kCaptionCount);
