@@ -64,10 +64,7 @@ std::vector<uint8_t> FileBytes::Copy(uint32_t offset, uint32_t length) const {
 }
 
 FileBytes ReadFileBytes(const std::string& path) {
-  const std::unique_ptr<FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) {
-    throw FileError{path, "ファイルを開けません。"};
-  }
+  const std::unique_ptr<FILE, FileCloser> file(OpenRegularFile(path));
   std::vector<uint8_t> bytes;
   uint8_t chunk[65536];
   while (size_t got = std::fread(chunk, 1, sizeof chunk, file.get())) {

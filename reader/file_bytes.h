@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,10 @@ struct ByteSpan {
   const uint8_t* data;
   uint32_t size;
 };
+
+// The file opened for reading if it is a file (not a folder, FIFO or
+// device, which could hang the reader or never end); throws FileError.
+FILE* OpenRegularFile(const std::string& path);
 
 class FileBytes {
  public:

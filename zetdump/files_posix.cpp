@@ -1,20 +1,66 @@
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 
+#include "compiler/common/system_handles.h"
 #include "zetdump/files.h"
 
 namespace zetdump {
 
 using zetreader::FileError;
 
-void MakeFolder(const std::string& path) {
+bool NameTaken(const std::string& path) {
   struct stat status;
-  if (mkdir(path.c_str(), 0777) == 0 ||
-      (errno == EEXIST && stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode))) {
-    return;
+  return lstat(path.c_str(), &status) == 0 || errno != ENOENT;
+}
+
+// O_EXCL creates the file or fails: it follows no link and opens nothing that
+// is already there, so no FIFO can hold it up.
+bool CreateNewFile(const std::string& path, const std::string& bytes, bool& written) {
+  const zet::UniqueDescriptor fd(
+      open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+  written = fd.Valid();
+  if (!fd.Valid()) {
+    if (errno == EEXIST) {
+      return false;
+    }
+    throw FileError{path, "ファイルを書けません。"};
+  }
+  const char* next = bytes.data();
+  size_t left = bytes.size();
+  while (left > 0) {
+    const ssize_t done = write(fd.Get(), next, left);
+    if (done < 0 && errno == EINTR) {
+      continue;
+    }
+    if (done <= 0) {
+      return false;
+    }
+    next += done;
+    left -= static_cast<size_t>(done);
+  }
+  return true;
+}
+
+bool MakeFolder(const std::string& path) {
+  struct stat status;
+  if (mkdir(path.c_str(), 0777) == 0) {
+    return true;
+  }
+  if (errno == EEXIST && stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
+    return false;
   }
   throw FileError{path, "フォルダーを作れません。"};
+}
+
+void RemoveFile(const std::string& path) {
+  unlink(path.c_str());
+}
+
+void RemoveFolder(const std::string& path) {
+  rmdir(path.c_str());
 }
 
 }  // namespace zetdump

@@ -78,21 +78,14 @@ int Check(const std::string& path) {
 }
 
 // The folder may hold the very source the file came from: nothing in it is
-// overwritten, and nothing is written when one of the names is taken.
-void WriteNewFiles(const DecompiledFiles& files, const std::string& folder) {
-  std::vector<std::pair<std::string, std::string>> named = {{files.sourceName, files.source}};
+// overwritten, and nothing is left when one of the names is taken or a write
+// fails.
+void WriteDecompiledFiles(const DecompiledFiles& files, const std::string& folder) {
+  std::vector<NamedFile> named = {{files.sourceName, files.source}};
   for (const auto& [name, bmp] : files.bitmaps) {
     named.emplace_back(name, std::string(bmp.begin(), bmp.end()));
   }
-  for (const auto& file : named) {
-    if (FileExists(PathIn(folder, file.first))) {
-      throw FileError{PathIn(folder, file.first), "既にあるファイルは上書きしません。"};
-    }
-  }
-  MakeFolder(folder);
-  for (const auto& [name, bytes] : named) {
-    WriteWholeFile(PathIn(folder, name), bytes);
-  }
+  WriteNewFiles(named, folder);
 }
 
 int DecompileTo(const std::string& path, const std::string& folder) {
@@ -109,7 +102,7 @@ int DecompileTo(const std::string& path, const std::string& folder) {
             FaultLine(FileFault{fault.offset, fault.text}));
     return kFailed;
   }
-  WriteNewFiles(files, folder);
+  WriteDecompiledFiles(files, folder);
   Say(stdout, PathIn(folder, files.sourceName), "ソースを書きました。");
   return kSound;
 }
