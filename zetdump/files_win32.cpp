@@ -8,8 +8,11 @@ namespace zetdump {
 using zetreader::FileError;
 
 bool NameTaken(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES ||
-         GetLastError() != ERROR_FILE_NOT_FOUND;
+  if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    return true;
+  }
+  const DWORD error = GetLastError();
+  return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;  // no folder yet
 }
 
 bool CreateNewFile(const std::string& path, const std::string& bytes, bool& written) {
