@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "tests/support/win32_handles.h"
+#include "tests/support/win32_resources.h"
 #include "version.h"
 
 namespace zet {
 namespace {
 
-constexpr WORD kJapanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
 const LPCWSTR kDialogType = MAKEINTRESOURCEW(5);    // RT_DIALOG
 const LPCWSTR kVersionType = MAKEINTRESOURCEW(16);  // RT_VERSION
 
@@ -25,52 +25,10 @@ std::wstring ZetviewPath() {
   return text.substr(0, text.rfind(L'\\') + 1) + L"Zetview.exe";
 }
 
-// Walks a classic dialog template word by word.
-class TemplateReader {
- public:
-  TemplateReader(const BYTE* data, size_t size) : data_(data), size_(size) {}
-  WORD Word() {
-    if (offset_ + 2 > size_) {
-      throw std::string("template ends early");
-    }
-    const WORD word = static_cast<WORD>(data_[offset_] | (data_[offset_ + 1] << 8));
-    offset_ += 2;
-    return word;
-  }
-  DWORD Dword() {
-    const WORD low = Word();
-    return low | (static_cast<DWORD>(Word()) << 16);
-  }
-  short Short() { return static_cast<short>(Word()); }
-  std::u16string String() {
-    std::u16string text;
-    for (WORD c; (c = Word()) != 0;) {
-      text += static_cast<char16_t>(c);
-    }
-    return text;
-  }
-  // A name or an ordinal: 0xFFFF and the ordinal, else a string ("" when absent).
-  std::u16string NameOrOrdinal(WORD* ordinal) {
-    *ordinal = 0;
-    if (offset_ + 2 <= size_ && data_[offset_] == 0xFF && data_[offset_ + 1] == 0xFF) {
-      Word();
-      *ordinal = Word();
-      return u"";
-    }
-    return String();
-  }
-  void AlignToDword() { offset_ = (offset_ + 3) & ~static_cast<size_t>(3); }
-
- private:
-  const BYTE* data_;
-  size_t size_;
-  size_t offset_ = 0;
-};
-
 struct Control {
   WORD id;
-  WORD class_atom;  // 0x80 button, 0x81 edit, 0x82 static, 0x85 combo box
-  std::u16string text;
+  const char* windowClass;  // #128 button, #129 edit, #130 static, #133 combo box
+  const char* text;
   DWORD style;
   short x, y, cx, cy;
 };
@@ -79,34 +37,22 @@ constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 
 // Template order, which is the tab order.
 const Control kControls[] = {
-    {0xFFFF, 0x82, u"タイトル(&T)", kChild | SS_LEFT | WS_GROUP, 7, 13, 45, 8},
-    {1002, 0x81, u"", kChild | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 55, 9, 173, 14},
-    {0xFFFF, 0x82, u"アイコン(&I)", kChild | SS_LEFT | WS_GROUP, 10, 31, 42, 8},
-    {1001, 0x85, u"", kChild | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 55, 28, 173, 138},
-    {0xFFFF, 0x82, u"ボタン(&B)", kChild | SS_LEFT | WS_GROUP, 8, 49, 43, 8},
-    {1000, 0x85, u"", kChild | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 55, 46, 173, 141},
-    {1005, 0x80, u"ヘルプボタンを追加(&H)", kChild | BS_AUTOCHECKBOX | WS_TABSTOP, 55, 63, 93, 10},
-    {0xFFFF, 0x82, u"本文(&M)", kChild | SS_LEFT | WS_GROUP, 7, 76, 35, 8},
-    {1003, 0x81, u"",
+    {0xFFFF, "#130", "タイトル(&T)", kChild | SS_LEFT | WS_GROUP, 7, 13, 45, 8},
+    {1002, "#129", "", kChild | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 55, 9, 173, 14},
+    {0xFFFF, "#130", "アイコン(&I)", kChild | SS_LEFT | WS_GROUP, 10, 31, 42, 8},
+    {1001, "#133", "", kChild | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 55, 28, 173, 138},
+    {0xFFFF, "#130", "ボタン(&B)", kChild | SS_LEFT | WS_GROUP, 8, 49, 43, 8},
+    {1000, "#133", "", kChild | CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 55, 46, 173, 141},
+    {1005, "#128", "ヘルプボタンを追加(&H)", kChild | BS_AUTOCHECKBOX | WS_TABSTOP, 55, 63, 93, 10},
+    {0xFFFF, "#130", "本文(&M)", kChild | SS_LEFT | WS_GROUP, 7, 76, 35, 8},
+    {1003, "#129", "",
      kChild | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_BORDER | WS_VSCROLL | WS_HSCROLL |
          WS_TABSTOP,
      7, 87, 229, 94},
-    {1004, 0x80, u"メッセージボックスの表示(&S)", kChild | BS_DEFPUSHBUTTON | WS_TABSTOP, 7, 192,
+    {1004, "#128", "メッセージボックスの表示(&S)", kChild | BS_DEFPUSHBUTTON | WS_TABSTOP, 7, 192,
      148, 14},
-    {IDCANCEL, 0x80, u"閉じる(&C)", kChild | BS_PUSHBUTTON | WS_TABSTOP, 186, 192, 50, 14},
+    {IDCANCEL, "#128", "閉じる(&C)", kChild | BS_PUSHBUTTON | WS_TABSTOP, 186, 192, 50, 14},
 };
-
-BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR list) {
-  reinterpret_cast<std::vector<WORD>*>(list)->push_back(language);
-  return TRUE;
-}
-
-std::vector<WORD> Languages(HMODULE module, LPCWSTR type, LPCWSTR name) {
-  std::vector<WORD> languages;
-  EnumResourceLanguagesW(module, type, name, CollectLanguage,
-                         reinterpret_cast<LONG_PTR>(&languages));
-  return languages;
-}
 
 class ResourcesTest : public ::testing::Test {
  protected:
@@ -116,13 +62,9 @@ class ResourcesTest : public ::testing::Test {
 };
 
 TEST_F(ResourcesTest, DialogTemplateIsTheClassicJapaneseEditorDialog) {
-  ASSERT_EQ(Languages(program_.Get(), kDialogType, MAKEINTRESOURCEW(101)),
+  ASSERT_EQ(ResourceLanguages(program_.Get(), kDialogType, MAKEINTRESOURCEW(101)),
             std::vector<WORD>{kJapanese});
-  const HRSRC found =
-      FindResourceExW(program_.Get(), kDialogType, MAKEINTRESOURCEW(101), kJapanese);
-  ASSERT_NE(found, nullptr);
-  TemplateReader reader(static_cast<const BYTE*>(LockResource(LoadResource(program_.Get(), found))),
-                        SizeofResource(program_.Get(), found));
+  ResourceFields reader = JapaneseResource(program_.Get(), kDialogType, MAKEINTRESOURCEW(101));
 
   EXPECT_EQ(reader.Dword(), 0x00C80AC0u) << "style (an extended template starts 0xFFFF0001)";
   EXPECT_EQ(reader.Dword(), 0u) << "extended style";
@@ -131,19 +73,16 @@ TEST_F(ResourcesTest, DialogTemplateIsTheClassicJapaneseEditorDialog) {
   EXPECT_EQ(reader.Short(), 0);
   EXPECT_EQ(reader.Short(), 243);
   EXPECT_EQ(reader.Short(), 213);
-  WORD ordinal = 0;
-  EXPECT_EQ(reader.NameOrOrdinal(&ordinal), u"") << "menu";
-  EXPECT_EQ(ordinal, 0);
-  EXPECT_EQ(reader.NameOrOrdinal(&ordinal), u"") << "class";
-  EXPECT_EQ(ordinal, 0);
-  EXPECT_EQ(reader.String(), u"Zetrova メッセージボックスエディタ");
+  EXPECT_EQ(reader.NameOrOrdinal(), "") << "menu";
+  EXPECT_EQ(reader.NameOrOrdinal(), "") << "class";
+  EXPECT_EQ(ShiftJis(reader.Text()), "Zetrova メッセージボックスエディタ");
   EXPECT_EQ(reader.Word(), 9) << "point size";
-  EXPECT_EQ(reader.String(), u"ＭＳ Ｐゴシック");
+  EXPECT_EQ(ShiftJis(reader.Text()), "ＭＳ Ｐゴシック");
 
   ASSERT_EQ(count, std::size(kControls));
   for (const Control& expected : kControls) {
     SCOPED_TRACE(expected.id);
-    reader.AlignToDword();
+    reader.AlignTo4();
     EXPECT_EQ(reader.Dword(), expected.style);
     EXPECT_EQ(reader.Dword(), 0u) << "extended style";
     EXPECT_EQ(reader.Short(), expected.x);
@@ -151,55 +90,22 @@ TEST_F(ResourcesTest, DialogTemplateIsTheClassicJapaneseEditorDialog) {
     EXPECT_EQ(reader.Short(), expected.cx);
     EXPECT_EQ(reader.Short(), expected.cy);
     EXPECT_EQ(reader.Word(), expected.id);
-    WORD atom = 0;
-    EXPECT_EQ(reader.NameOrOrdinal(&atom), u"");
-    EXPECT_EQ(atom, expected.class_atom);
-    WORD text_ordinal = 0;
-    EXPECT_EQ(reader.NameOrOrdinal(&text_ordinal), expected.text);
-    EXPECT_EQ(text_ordinal, 0);
+    EXPECT_EQ(reader.NameOrOrdinal(), expected.windowClass);
+    EXPECT_EQ(reader.NameOrOrdinal(), expected.text);
     EXPECT_EQ(reader.Word(), 0) << "creation data";
   }
+  EXPECT_FALSE(reader.Overrun());
 }
 
-// One value of the version block, read the way Explorer reads it.
-class VersionBlock {
- public:
-  explicit VersionBlock(const std::wstring& path) {
-    DWORD handle = 0;
-    data_.resize(GetFileVersionInfoSizeW(path.c_str(), &handle));
-    if (!data_.empty() &&
-        !GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(data_.size()), data_.data())) {
-      data_.clear();
-    }
-  }
-  bool empty() const { return data_.empty(); }
-  const void* Value(const wchar_t* name, UINT* size) {
-    void* value = nullptr;
-    *size = 0;
-    return VerQueryValueW(data_.data(), name, &value, size) ? value : nullptr;
-  }
-  std::u16string String(const std::string& ascii_name) {
-    const std::wstring name(ascii_name.begin(), ascii_name.end());
-    UINT size = 0;
-    const auto* text = static_cast<const char16_t*>(
-        Value((L"\\StringFileInfo\\041104b0\\" + name).c_str(), &size));
-    return text == nullptr ? u"(missing)" : std::u16string(text);
-  }
-
- private:
-  std::vector<BYTE> data_;
-};
-
 TEST_F(ResourcesTest, VersionBlockIsJapaneseUnicode1002) {
-  EXPECT_EQ(Languages(program_.Get(), kVersionType, MAKEINTRESOURCEW(1)),
+  EXPECT_EQ(ResourceLanguages(program_.Get(), kVersionType, MAKEINTRESOURCEW(1)),
             std::vector<WORD>{kJapanese});
   VersionBlock version(ZetviewPath());
-  ASSERT_FALSE(version.empty());
+  ASSERT_FALSE(version.Empty());
 
   UINT size = 0;
-  const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(version.Value(L"\\", &size));
+  const VS_FIXEDFILEINFO* fixed = version.Fixed();
   ASSERT_NE(fixed, nullptr);
-  ASSERT_EQ(size, sizeof(VS_FIXEDFILEINFO));
   EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
   EXPECT_EQ(fixed->dwFileVersionMS, ZETVIEW_VERSION_MS);
   EXPECT_EQ(fixed->dwFileVersionLS, ZETVIEW_VERSION_LS);

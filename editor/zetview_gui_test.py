@@ -20,6 +20,10 @@ import threading
 import time
 import unittest
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests",
+                                "support"))
+from winctl import Winctl, WinctlError  # noqa: E402
+
 DIALOG_TITLE = "Zetrova メッセージボックスエディタ"
 TEMPLATE_ID = 101
 # Control ids; the Close button is IDCANCEL.
@@ -69,29 +73,6 @@ TEXT_LIMIT = 32766
 WAIT_MS = "10000"
 
 
-def escape(text):
-    """A field for winctl: backslash, tab and control characters escaped."""
-    out = []
-    for ch in text:
-        if ch == "\\":
-            out.append("\\\\")
-        elif ord(ch) < 0x20 or ch == "\x7f":
-            out.append("\\x%02X" % ord(ch))
-        else:
-            out.append(ch)
-    return "".join(out)
-
-
-def unescape(field):
-    names = {"\\": "\\", "t": "\t", "r": "\r", "n": "\n", "s": " "}
-
-    def decode(match):
-        code = match.group(1)
-        return chr(int(code[1:], 16)) if len(code) == 3 else names[code]
-
-    return re.sub(r"\\(x[0-9A-Fa-f]{2}|.)", decode, field)
-
-
 def long_text(head, size):
     """`head`, then letters that make a wrong cut position show, `size` bytes in all.
 
@@ -102,41 +83,6 @@ def long_text(head, size):
     while len(text.encode("cp932")) > size:
         text = text[:-1]
     return text
-
-
-class WinCtlError(Exception):
-    pass
-
-
-class WinCtl:
-    """One winctl session: commands go to its stdin, answers come back in order."""
-
-    def __init__(self, wine_run, exe):
-        self.process = subprocess.Popen([wine_run, exe, "-"], stdin=subprocess.PIPE,
-                                        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-
-    def __call__(self, *fields):
-        line = "\t".join(escape(str(f)) for f in fields) + "\n"
-        self.process.stdin.write(line.encode("cp932"))
-        self.process.stdin.flush()
-        head = self._read_line()
-        if head.startswith("error\t"):
-            raise WinCtlError("%s: %s" % (fields[0], unescape(head[6:])))
-        return [self._read_line() for _ in range(int(head.split()[1]))]
-
-    def _read_line(self):
-        line = self.process.stdout.readline()
-        if not line:
-            raise WinCtlError("winctl ended")
-        return line.decode("cp932").rstrip("\n")
-
-    def fields(self, *command):
-        return [[unescape(f) for f in line.split("\t")] for line in self(*command)]
-
-    def close(self):
-        self.process.stdin.close()
-        self.process.wait(timeout=10)
-        self.process.stdout.close()
 
 
 class Editor:
@@ -155,7 +101,7 @@ class Editor:
                               "visible")[0]
             ids = (BUTTON_SET, ICON_KIND, CAPTION, BODY, SHOW, HELP_CHECK, CLOSE)
             self.items = {cid: ctl("item", self.dialog, cid)[0] for cid in ids}
-        except WinCtlError:
+        except WinctlError:
             self.kill()
             raise
 
@@ -246,7 +192,7 @@ class EditorTestCase(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        cls.ctl = WinCtl(ARGS.wine_run, ARGS.winctl)
+        cls.ctl = Winctl(ARGS.wine_run, ARGS.winctl, text=True)
 
     @classmethod
     def tearDownClass(cls):

@@ -15,6 +15,10 @@ import subprocess
 import sys
 import unittest
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..",
+                                "tests", "support"))
+from winctl import Winctl, unescape  # noqa: E402
+
 WINE_RUN, ZETCOMP, WINCTL, EXAMPLES, WORK = sys.argv[1:6]
 del sys.argv[1:6]
 
@@ -29,62 +33,6 @@ def sjis(text):
     return text.encode("cp932")
 
 
-def is_lead_byte(byte):
-    return 0x81 <= byte <= 0x9F or 0xE0 <= byte <= 0xFC
-
-
-def characters(data):
-    """Shift-JIS characters as byte strings: a trail byte 0x5C is no backslash."""
-    i = 0
-    while i < len(data):
-        step = 2 if is_lead_byte(data[i]) and i + 1 < len(data) else 1
-        yield data[i:i + step]
-        i += step
-
-
-ESCAPES = {b"\\": b"\\\\", b"\t": b"\\t", b"\r": b"\\r", b"\n": b"\\n"}
-
-
-def escape(data):
-    """Text for a winctl field: backslash, tab, CR and LF escaped."""
-    return b"".join(ESCAPES.get(char, char) for char in characters(data))
-
-
-def unescape(field):
-    """winctl's escapes (\\\\ \\t \\r \\n \\s \\xHH) back to bytes."""
-    simple = {b"\\": b"\\", b"t": b"\t", b"r": b"\r", b"n": b"\n", b"s": b" "}
-    out = bytearray()
-    chars = characters(field)
-    for char in chars:
-        if char != b"\\":
-            out += char
-            continue
-        kind = next(chars)
-        out += bytes([int(next(chars) + next(chars), 16)]) if kind == b"x" else simple[kind]
-    return bytes(out)
-
-
-class Winctl:
-    """One winctl session: a command per line, answered with "ok N" and N lines."""
-
-    def __init__(self):
-        self.process = subprocess.Popen([WINE_RUN, WINCTL, "-"], stdin=subprocess.PIPE,
-                                        stdout=subprocess.PIPE)
-
-    def __call__(self, *fields):
-        line = b"\t".join(escape(f if isinstance(f, bytes) else str(f).encode()) for f in fields)
-        self.process.stdin.write(line + b"\n")
-        self.process.stdin.flush()
-        head = self.process.stdout.readline().rstrip(b"\r\n")
-        if not head.startswith(b"ok "):
-            raise AssertionError("winctl %r: %r" % (fields, head))
-        return [self.process.stdout.readline().rstrip(b"\r\n") for _ in range(int(head[3:]))]
-
-    def close(self):
-        self.process.stdin.close()
-        self.process.wait(timeout=10)
-
-
 def windows_path(path):
     return "Z:" + os.path.abspath(path).replace("/", "\\")
 
@@ -92,7 +40,7 @@ def windows_path(path):
 class ZetcompTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.winctl = Winctl()
+        cls.winctl = Winctl(WINE_RUN, WINCTL)
         shutil.rmtree(WORK, ignore_errors=True)
         os.makedirs(WORK)
         shutil.copytree(os.path.join(EXAMPLES, "bmp"), os.path.join(WORK, "bmp"))
