@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdio>
 #include <string>
 
 #include "compiler/source/source_file.h"
@@ -121,12 +119,8 @@ TEST(MessageKindSettingsTest, KindsReadOverBasis) {
   }
 }
 
-double MillisecondsSince(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-      .count();
-}
-
-TEST(MessageKindSettingsTest, TenThousandFramesLinesReadQuickly) {
+// Their speed is the benchmark's (make bench).
+TEST(MessageKindSettingsTest, TenThousandFramesLinesJoinInOrder) {
   constexpr int kLines = 10000;
   std::string source = "[basis]\r\nBITMAP=a.bmp\r\n";
   std::string expected;
@@ -139,30 +133,10 @@ TEST(MessageKindSettingsTest, TenThousandFramesLinesReadQuickly) {
   const TestFolder folder;
   const std::string path = folder.Write("big.zts", source);
 
-  auto start = std::chrono::steady_clock::now();
   const SourceFile file(path);
   const MessageKindSettings settings = ReadKind(file, MessageKind::Stop);
-  const double elapsed = MillisecondsSince(start);
   EXPECT_EQ(settings.framesProgram.size(), expected.size());
   EXPECT_TRUE(settings.framesProgram == expected);
-
-  // The same keys read one by one: what the platform alone costs.
-  start = std::chrono::steady_clock::now();
-  const SourceSection basis(file, "basis");
-  for (int n = 1; n <= kLines; ++n) {
-    basis.ReadString(("FRAMES" + std::to_string(n)).c_str());
-  }
-  const double platform = MillisecondsSince(start);
-  std::printf("%d FRAMES lines read in %.1f ms; the same keys alone: %.1f ms\n", kLines, elapsed,
-              platform);
-#ifdef _WIN32
-  // The profile API opens the file and searches the section on every call:
-  // 0.2 to 0.7 ms each under Wine on a busy machine, varying threefold from
-  // run to run. Only a loop that read more keys than it joins reaches this.
-  EXPECT_LT(elapsed, 5 * platform + 5000.0);
-#else
-  EXPECT_LT(elapsed, 500.0);
-#endif
 }
 
 }  // namespace
