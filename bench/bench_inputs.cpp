@@ -3,14 +3,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "tests/support/bmp_file.h"
+
 namespace zet {
 namespace {
-
-void Put32(std::string& bytes, size_t offset, uint32_t value) {
-  for (int i = 0; i < 4; ++i) {
-    bytes[offset + i] = static_cast<char>(value >> (8 * i));
-  }
-}
 
 std::string N(int value) {
   return std::to_string(value);
@@ -21,21 +17,11 @@ const char* const kKinds[] = {"NOICON", "ASTERISK", "EXCLAMATION", "STOP", "QUES
 }  // namespace
 
 std::string BenchBitmap(int width, int height, int seed) {
-  const uint32_t rowSize = (static_cast<uint32_t>(width) * 3 + 3) / 4 * 4;
-  std::string bytes(54 + rowSize * static_cast<uint32_t>(height), '\0');
-  bytes[0] = 'B';
-  bytes[1] = 'M';
-  Put32(bytes, 2, static_cast<uint32_t>(bytes.size()));
-  Put32(bytes, 10, 54);
-  Put32(bytes, 14, 40);
-  Put32(bytes, 18, static_cast<uint32_t>(width));
-  Put32(bytes, 22, static_cast<uint32_t>(height));
-  bytes[26] = 1;
-  bytes[28] = 24;
-  for (size_t i = 54; i < bytes.size(); ++i) {
-    bytes[i] = static_cast<char>(i * 7 + static_cast<size_t>(seed));
-  }
-  return bytes;
+  const BmpPattern pattern{[](uint32_t) { return uint8_t{0}; },
+                           [seed](uint32_t offset, uint32_t) {
+                             return static_cast<uint8_t>(offset * 7 + static_cast<uint32_t>(seed));
+                           }};
+  return BmpFile(width, height, 24, 0, pattern);
 }
 
 void WriteBenchFile(const std::string& path, const std::string& bytes) {

@@ -6,7 +6,11 @@ frame. The frames are plain coloured squares with a moving bar, enough to see
 which frame the run-time shows.
 """
 import os
-import struct
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests",
+                                "support"))
+from bmp import bmp_file  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 FRAME = 32
@@ -44,11 +48,8 @@ def bmp_24bit(path, frames):
 
 
 def write_bmp(path, width, height, bits, colours, pixels):
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, len(pixels), 2835, 2835, 0, 0)
-    offset = 14 + len(info) + len(colours)
-    header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
     with open(path, "wb") as f:
-        f.write(header + info + colours + pixels)
+        f.write(bmp_file(width, height, bits, bytes(colours), bytes(pixels)))
 
 
 # The example source, written in UTF-8 here and stored as Shift-JIS.

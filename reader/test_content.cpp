@@ -5,27 +5,22 @@
 #include <iterator>
 
 #include "reader/text_code.h"
+#include "tests/support/bmp_file.h"
 
 namespace zetreader {
 
+// The blocks of a BMP file of the tests' own pattern, without its file header.
 BitmapContent MakeBitmap(int32_t width, int32_t height, uint16_t bitCount, uint32_t clrUsed) {
+  uint32_t offBits = 0;
+  const zet::BmpPattern pattern{[](uint32_t index) { return static_cast<uint8_t>(index * 3); },
+                                [&offBits](uint32_t offset, uint32_t) {
+                                  return static_cast<uint8_t>((offset - offBits) * 7 + 1);
+                                }};
+  offBits = 54 + 4 * (clrUsed != 0 ? clrUsed : (bitCount <= 8 ? 1u << bitCount : 0));
+  const std::string file = zet::BmpFile(width, height, bitCount, clrUsed, pattern);
   BitmapContent bitmap;
-  bitmap.info.assign(40, 0);
-  PutU32(bitmap.info, 0, 40);
-  PutU32(bitmap.info, 4, static_cast<uint32_t>(width));
-  PutU32(bitmap.info, 8, static_cast<uint32_t>(height));
-  bitmap.info[12] = 1;
-  bitmap.info[14] = static_cast<uint8_t>(bitCount);
-  PutU32(bitmap.info, 32, clrUsed);
-  const uint32_t colours = clrUsed != 0 ? clrUsed : (bitCount <= 8 ? 1u << bitCount : 0);
-  for (uint32_t i = 0; i < 4 * colours; ++i) {
-    bitmap.info.push_back(static_cast<uint8_t>(i * 3));
-  }
-  const uint32_t rows = static_cast<uint32_t>(height < 0 ? -height : height);
-  const uint32_t length = (bitCount * static_cast<uint32_t>(width) + 31) / 32 * 4 * rows;
-  for (uint32_t i = 0; i < length; ++i) {
-    bitmap.pixels.push_back(static_cast<uint8_t>(i * 7 + 1));
-  }
+  bitmap.info.assign(file.begin() + 14, file.begin() + offBits);
+  bitmap.pixels.assign(file.begin() + offBits, file.end());
   return bitmap;
 }
 

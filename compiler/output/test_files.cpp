@@ -15,50 +15,6 @@ void SetReadOnly(const std::string& path, bool readOnly) {
   fs::permissions(path, write, readOnly ? fs::perm_options::remove : fs::perm_options::add);
 }
 
-uint32_t Get32(const std::string& bytes, size_t offset) {
-  uint32_t value = 0;
-  for (int i = 3; i >= 0; --i) {
-    value = value << 8 | static_cast<unsigned char>(bytes.at(offset + i));
-  }
-  return value;
-}
-
-void Put32(std::string& bytes, size_t offset, uint32_t value) {
-  for (int i = 0; i < 4; ++i) {
-    bytes.at(offset + i) = static_cast<char>(value >> (8 * i));
-  }
-}
-
-void Put16(std::string& bytes, size_t offset, uint16_t value) {
-  bytes.at(offset) = static_cast<char>(value);
-  bytes.at(offset + 1) = static_cast<char>(value >> 8);
-}
-
-std::string MakeBitmap(int32_t width, int32_t height, uint16_t bitCount, uint32_t colorsUsed) {
-  const uint32_t colors = colorsUsed != 0 ? colorsUsed : bitCount <= 8 ? 1u << bitCount : 0;
-  const uint32_t rowSize = (bitCount * width + 31) / 32 * 4;
-  const uint32_t rows = static_cast<uint32_t>(height < 0 ? -height : height);
-  const uint32_t offBits = 14 + 40 + 4 * colors;
-  std::string bytes(offBits + rowSize * rows, '\0');
-  bytes[0] = 'B';
-  bytes[1] = 'M';
-  Put32(bytes, 2, static_cast<uint32_t>(bytes.size()));
-  Put32(bytes, 10, offBits);
-  Put32(bytes, 14, 40);
-  Put32(bytes, 18, static_cast<uint32_t>(width));
-  Put32(bytes, 22, static_cast<uint32_t>(height));
-  Put16(bytes, 26, 1);
-  Put16(bytes, 28, bitCount);
-  Put32(bytes, 46, colorsUsed);
-  for (uint32_t i = 0; i < 4 * colors; ++i) {
-    bytes[54 + i] = static_cast<char>(i * 7 + 1);
-  }
-  for (uint32_t i = offBits; i < bytes.size(); ++i) {
-    bytes[i] = static_cast<char>((i - offBits) / rowSize * 31 + i);
-  }
-  return bytes;
-}
-
 std::string WideBlock(const std::string& ascii) {
   std::string block;
   for (char c : ascii) {

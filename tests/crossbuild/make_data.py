@@ -3,7 +3,10 @@
 people write them on Windows, and small BMP strips of every bit depth.
 The files are committed; run this only to change them."""
 import os
-import struct
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from bmp import bmp_file  # noqa: E402
 
 HERE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "data")
 
@@ -18,14 +21,10 @@ def bitmap(name, width, height, bits):
     colors = 1 << bits if bits <= 8 else 0
     row = (bits * width + 31) // 32 * 4
     rows = abs(height)
-    off = 14 + 40 + 4 * colors
     palette = bytes((i * 37 + c * 11) & 0xFF for i in range(colors) for c in range(4))
     pixels = bytes((y * 29 + x * 7 + bits) & 0xFF for y in range(rows) for x in range(row))
-    size = off + len(pixels)
-    header = struct.pack("<2sIHHI", b"BM", size, 0, 0, off)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, len(pixels), 2835, 2835, 0, 0)
     with open(os.path.join(HERE, "bmp", name), "wb") as f:
-        f.write(header + info + palette + pixels)
+        f.write(bmp_file(width, height, bits, palette, pixels))
 
 
 os.makedirs(os.path.join(HERE, "bmp"), exist_ok=True)
