@@ -1,6 +1,6 @@
-// Holders for reading a file through a read-only mapping of the whole file:
-// the file opened for shared reading, its mapping and the view of it. Each
-// owns one system object and throws Win32Error when it cannot acquire it.
+// Holders for reading a file through a read-only mapping: the file opened for
+// shared reading, its mapping and a view of its first bytes. Each owns one
+// system object and throws Win32Error when it cannot acquire it.
 #pragma once
 
 #include <cstddef>
@@ -16,8 +16,8 @@ class InputFile {
   InputFile(const InputFile&) = delete;
   InputFile& operator=(const InputFile&) = delete;
 
-  // The size in bytes; sizes are 32-bit throughout.
-  uint32_t GetSize() const;
+  // The size in bytes, high word included: a 32-bit system maps far less.
+  uint64_t GetSize() const;
 
  private:
   friend class FileMapping;
@@ -34,13 +34,14 @@ class FileMapping {
 
  private:
   friend class MappedView;
-  intptr_t handle_;    // mapping HANDLE on Windows, own descriptor on Linux
-  size_t length_ = 0;  // Linux: the bytes a view maps
+  intptr_t handle_;  // mapping HANDLE on Windows, own descriptor on Linux
 };
 
 class MappedView {
  public:
-  explicit MappedView(const FileMapping& mapping);
+  // The first `length` bytes, which must lie in the file: only what is read is
+  // mapped, since a 32-bit process has no room for a view of a large file.
+  MappedView(const FileMapping& mapping, uint32_t length);
   ~MappedView();
   MappedView(const MappedView&) = delete;
   MappedView& operator=(const MappedView&) = delete;

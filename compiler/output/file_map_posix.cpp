@@ -78,13 +78,12 @@ InputFile::~InputFile() {
   close(AsDescriptor(handle_));
 }
 
-uint32_t InputFile::GetSize() const {
+uint64_t InputFile::GetSize() const {
   struct stat status;
   if (fstat(AsDescriptor(handle_), &status) != 0) {
     ThrowErrno();
   }
-  // The low 32 bits, as GetFileSize gives without its high-order word.
-  return static_cast<uint32_t>(status.st_size);
+  return static_cast<uint64_t>(status.st_size);
 }
 
 FileMapping::FileMapping(const InputFile& file) : handle_(-1) {
@@ -100,21 +99,19 @@ FileMapping::FileMapping(const InputFile& file) : handle_(-1) {
     ThrowErrno();
   }
   handle_ = fd;
-  length_ = static_cast<size_t>(status.st_size);
 }
 
 FileMapping::~FileMapping() {
   close(AsDescriptor(handle_));
 }
 
-MappedView::MappedView(const FileMapping& mapping) : base_(nullptr) {
-  void* base =
-      mmap(nullptr, mapping.length_, PROT_READ, MAP_PRIVATE, AsDescriptor(mapping.handle_), 0);
+MappedView::MappedView(const FileMapping& mapping, uint32_t length) : base_(nullptr) {
+  void* base = mmap(nullptr, length, PROT_READ, MAP_PRIVATE, AsDescriptor(mapping.handle_), 0);
   if (base == MAP_FAILED) {
     ThrowErrno();
   }
   base_ = static_cast<const uint8_t*>(base);
-  length_ = mapping.length_;
+  length_ = length;
 }
 
 MappedView::~MappedView() {

@@ -29,12 +29,14 @@ InputFile::~InputFile() {
   CloseHandle(AsHandle(handle_));
 }
 
-uint32_t InputFile::GetSize() const {
-  const DWORD size = GetFileSize(AsHandle(handle_), nullptr);
-  if (size == INVALID_FILE_SIZE) {
+uint64_t InputFile::GetSize() const {
+  DWORD high = 0;
+  const DWORD low = GetFileSize(AsHandle(handle_), &high);
+  // INVALID_FILE_SIZE is also the low word of a size 2^32 - 1 + k * 2^32.
+  if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) {
     ThrowLastError();
   }
-  return size;
+  return uint64_t{high} << 32 | low;
 }
 
 FileMapping::FileMapping(const InputFile& file) : handle_(0) {
@@ -49,8 +51,8 @@ FileMapping::~FileMapping() {
   CloseHandle(AsHandle(handle_));
 }
 
-MappedView::MappedView(const FileMapping& mapping) : base_(nullptr) {
-  const void* base = MapViewOfFile(AsHandle(mapping.handle_), FILE_MAP_READ, 0, 0, 0);
+MappedView::MappedView(const FileMapping& mapping, uint32_t length) : base_(nullptr) {
+  const void* base = MapViewOfFile(AsHandle(mapping.handle_), FILE_MAP_READ, 0, 0, length);
   if (base == nullptr) {
     ThrowLastError();
   }
