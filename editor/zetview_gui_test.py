@@ -406,6 +406,9 @@ def main():
     for option in ("--wine-run", "--winctl", "--zetview", "--recording", "--artifacts"):
         parser.add_argument(option, required=True)
     ARGS, rest = parser.parse_known_args()
+    # Status 77 (skipped) where this build's programs cannot run on this machine.
+    if subprocess.run([ARGS.wine_run, "--check"]).returncode == 77:
+        sys.exit(77)
     unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
 
 

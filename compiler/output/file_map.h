@@ -1,6 +1,6 @@
-// Holders for reading a file through a read-only mapping of the whole file:
-// the file opened for shared reading, its mapping and the view of it. Each
-// owns one system object and throws Win32Error when it cannot acquire it.
+// Holders for reading a file through a read-only mapping: the file opened for
+// shared reading, its mapping and a view of its first bytes. Each owns one
+// system object and throws Win32Error when it cannot acquire it.
 #pragma once
 
 #include <cstddef>
@@ -15,8 +15,8 @@ class InputFile {
   // Others may read the file while it is open, but not write it.
   explicit InputFile(const char* path);
 
-  // The size in bytes; sizes are 32-bit throughout.
-  uint32_t GetSize() const;
+  // The size in bytes, high word included: a 32-bit system maps far less.
+  uint64_t GetSize() const;
 
  private:
   friend class FileMapping;
@@ -31,12 +31,13 @@ class FileMapping {
  private:
   friend class MappedView;
   UniqueSystemMapping handle_;  // Linux: a descriptor of its own
-  size_t length_ = 0;           // Linux: the bytes a view maps
 };
 
 class MappedView {
  public:
-  explicit MappedView(const FileMapping& mapping);
+  // The first `length` bytes, which must lie in the file: only what is read is
+  // mapped, since a 32-bit process has no room for a view of a large file.
+  MappedView(const FileMapping& mapping, uint32_t length);
 
   // File offset 0; read-only.
   const uint8_t* Base() const { return view_.Get().base; }

@@ -44,13 +44,12 @@ InputFile::InputFile(const char* path) {
   handle_ = std::move(fd);
 }
 
-uint32_t InputFile::GetSize() const {
+uint64_t InputFile::GetSize() const {
   struct stat status;
   if (fstat(handle_.Get(), &status) != 0) {
     ThrowErrno();
   }
-  // The low 32 bits, as GetFileSize gives without its high-order word.
-  return static_cast<uint32_t>(status.st_size);
+  return static_cast<uint64_t>(status.st_size);
 }
 
 FileMapping::FileMapping(const InputFile& file) {
@@ -65,15 +64,14 @@ FileMapping::FileMapping(const InputFile& file) {
   if (!handle_.Valid()) {
     ThrowErrno();
   }
-  length_ = static_cast<size_t>(status.st_size);
 }
 
-MappedView::MappedView(const FileMapping& mapping) {
-  void* base = mmap(nullptr, mapping.length_, PROT_READ, MAP_PRIVATE, mapping.handle_.Get(), 0);
+MappedView::MappedView(const FileMapping& mapping, uint32_t length) {
+  void* base = mmap(nullptr, length, PROT_READ, MAP_PRIVATE, mapping.handle_.Get(), 0);
   if (base == MAP_FAILED) {
     ThrowErrno();
   }
-  view_.Reset(MappedRegion{static_cast<const uint8_t*>(base), mapping.length_});
+  view_.Reset(MappedRegion{static_cast<const uint8_t*>(base), length});
 }
 
 }  // namespace zet

@@ -25,12 +25,14 @@ InputFile::InputFile(const char* path) {
   handle_.Reset(reinterpret_cast<intptr_t>(handle));
 }
 
-uint32_t InputFile::GetSize() const {
-  const DWORD size = GetFileSize(AsHandle(handle_.Get()), nullptr);
-  if (size == INVALID_FILE_SIZE) {
+uint64_t InputFile::GetSize() const {
+  DWORD high = 0;
+  const DWORD low = GetFileSize(AsHandle(handle_.Get()), &high);
+  // INVALID_FILE_SIZE is also the low word of a size 2^32 - 1 + k * 2^32.
+  if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) {
     ThrowLastError();
   }
-  return size;
+  return uint64_t{high} << 32 | low;
 }
 
 FileMapping::FileMapping(const InputFile& file) {
@@ -42,12 +44,12 @@ FileMapping::FileMapping(const InputFile& file) {
   handle_.Reset(reinterpret_cast<intptr_t>(handle));
 }
 
-MappedView::MappedView(const FileMapping& mapping) {
-  const void* base = MapViewOfFile(AsHandle(mapping.handle_.Get()), FILE_MAP_READ, 0, 0, 0);
+MappedView::MappedView(const FileMapping& mapping, uint32_t length) {
+  const void* base = MapViewOfFile(AsHandle(mapping.handle_.Get()), FILE_MAP_READ, 0, 0, length);
   if (base == nullptr) {
     ThrowLastError();
   }
-  view_.Reset(MappedRegion{static_cast<const uint8_t*>(base), 0});
+  view_.Reset(MappedRegion{static_cast<const uint8_t*>(base), length});
 }
 
 }  // namespace zet

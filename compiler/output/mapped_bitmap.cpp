@@ -37,54 +37,34 @@ uint32_t Read32(const uint8_t* base, uint32_t offset) {
   throw Win32Error{kErrorInvalidParameter};
 }
 
-}  // namespace
-
-MappedBitmap::MappedBitmap(const char* path) : file_(path), mapping_(file_), view_(mapping_) {
-  Check(file_.GetSize());
-}
-
-void MappedBitmap::Check(uint32_t fileSize) {
-  const uint8_t* base = view_.Base();
-  if (fileSize < kMinimumSize) {
-    Refuse();
-  }
+// The blocks the writer copies must lie inside the file. All sums are taken
+// in 64 bits, where none of them can wrap. Only the first 54 bytes are read.
+BitmapLayout CheckedLayout(const uint8_t* base, uint32_t fileSize) {
   if (Read16(base, kBfType) != kBitmapType) {
     Refuse();
   }
   if (Read32(base, kBfSize) > fileSize) {
     Refuse();
   }
-  header_ = base + kFileHeaderSize;
   if (Read16(base, kBiPlanes) != 1) {
     Refuse();
   }
-  colorCount_ = Read32(base, kBiClrUsed);
+  BitmapLayout layout;
+  layout.colorCount = Read32(base, kBiClrUsed);
   const uint16_t bitCount = Read16(base, kBiBitCount);
-  if (colorCount_ == 0 && bitCount <= 8) {
-    colorCount_ = uint32_t{1} << bitCount;
+  if (layout.colorCount == 0 && bitCount <= 8) {
+    layout.colorCount = uint32_t{1} << bitCount;
   }
-  CheckBlocks(fileSize);
-  if (colorCount_ != 0) {
-    colorTable_ = header_ + Read32(base, kBiSize);
-  }
-  const int32_t signedHeight = static_cast<int32_t>(Read32(base, kBiHeight));
-  height_ = signedHeight < 0 ? 0u - static_cast<uint32_t>(signedHeight)
-                             : static_cast<uint32_t>(signedHeight);
-  bits_ = base + Read32(base, kBfOffBits);
-}
-
-// The blocks the writer copies must lie inside the file. All sums are taken
-// in 64 bits, where none of them can wrap.
-void MappedBitmap::CheckBlocks(uint32_t fileSize) {
-  const uint8_t* base = view_.Base();
   // Readers of the compiled file take a whole BITMAPINFOHEADER from the info
   // block; a shorter one (an OS/2 core header, or a damaged field) would
   // have them read the colour table and pixels as header fields.
-  if (Read32(base, kBiSize) < kInfoHeaderSize) {
+  const uint32_t infoHeaderSize = Read32(base, kBiSize);
+  if (infoHeaderSize < kInfoHeaderSize) {
     Refuse();
   }
-  const uint64_t infoBlock = uint64_t{Read32(base, kBiSize)} + uint64_t{4} * colorCount_;
-  if (kFileHeaderSize + infoBlock > fileSize) {
+  const uint64_t infoBlock = uint64_t{infoHeaderSize} + uint64_t{4} * layout.colorCount;
+  const uint64_t infoEnd = kFileHeaderSize + infoBlock;
+  if (infoEnd > fileSize) {
     Refuse();
   }
   const int32_t signedHeight = static_cast<int32_t>(Read32(base, kBiHeight));
@@ -92,20 +72,43 @@ void MappedBitmap::CheckBlocks(uint32_t fileSize) {
     Refuse();  // its absolute value is no 32-bit signed number
   }
   // Rows are rounded up to 4 bytes, as the format stores them.
-  const int64_t rowBits =
-      int64_t{Read16(base, kBiBitCount)} * static_cast<int32_t>(Read32(base, kBiWidth)) + 31;
+  const int64_t rowBits = int64_t{bitCount} * static_cast<int32_t>(Read32(base, kBiWidth)) + 31;
   if (rowBits < 0 || rowBits > INT32_MAX) {
     Refuse();
   }
   const uint64_t rowSize = static_cast<uint64_t>(rowBits / 32 * 4);
-  const uint64_t rows =
-      static_cast<uint64_t>(signedHeight < 0 ? -int64_t{signedHeight} : signedHeight);
+  const uint32_t rows = signedHeight < 0 ? 0u - static_cast<uint32_t>(signedHeight)
+                                         : static_cast<uint32_t>(signedHeight);
   const uint64_t pixelBlock = rowSize * rows;
-  if (uint64_t{Read32(base, kBfOffBits)} + pixelBlock > fileSize) {
+  const uint64_t pixelEnd = uint64_t{Read32(base, kBfOffBits)} + pixelBlock;
+  if (pixelEnd > fileSize) {
     Refuse();
   }
-  infoBlockSize_ = static_cast<uint32_t>(infoBlock);
-  pixelBlockSize_ = static_cast<uint32_t>(pixelBlock);
+  layout.colorTableOffset = kFileHeaderSize + infoHeaderSize;
+  layout.height = rows;
+  layout.bitsOffset = Read32(base, kBfOffBits);
+  layout.infoBlockSize = static_cast<uint32_t>(infoBlock);
+  layout.pixelBlockSize = static_cast<uint32_t>(pixelBlock);
+  layout.extent = static_cast<uint32_t>(infoEnd > pixelEnd ? infoEnd : pixelEnd);
+  return layout;
 }
+
+// Reads the headers through a view of their bytes alone.
+BitmapLayout ReadLayout(const FileMapping& mapping, uint64_t fileSize) {
+  // No block of a file this large could be addressed in the compiled file.
+  if (fileSize < kMinimumSize || fileSize > UINT32_MAX) {
+    Refuse();
+  }
+  const MappedView headers(mapping, kMinimumSize);
+  return CheckedLayout(headers.Base(), static_cast<uint32_t>(fileSize));
+}
+
+}  // namespace
+
+MappedBitmap::MappedBitmap(const char* path)
+    : file_(path),
+      mapping_(file_),
+      layout_(ReadLayout(mapping_, file_.GetSize())),
+      view_(mapping_, layout_.extent) {}
 
 }  // namespace zet

@@ -13,41 +13,47 @@
 
 namespace zet {
 
+// Where the blocks lie, from the file's first 54 bytes.
+struct BitmapLayout {
+  uint32_t colorCount = 0;
+  uint32_t colorTableOffset = 0;  // from the start of the file
+  uint32_t height = 0;
+  uint32_t bitsOffset = 0;
+  uint32_t infoBlockSize = 0;
+  uint32_t pixelBlockSize = 0;
+  uint32_t extent = 0;  // the end of the last block
+};
+
 class MappedBitmap {
  public:
   // Throws Win32Error: the system's code when the file cannot be opened or
-  // mapped, 87 when it fails a check.
+  // mapped, 87 when it fails a check (a file of 4 GB or more does).
   explicit MappedBitmap(const char* path);
 
   // The BITMAPINFOHEADER, followed by the colour table.
-  const uint8_t* Header() const { return header_; }
-  uint32_t ColorCount() const { return colorCount_; }
+  const uint8_t* Header() const { return view_.Base() + 14; }
+  uint32_t ColorCount() const { return layout_.colorCount; }
   // Null when the colour count is 0.
-  const uint8_t* ColorTable() const { return colorTable_; }
+  const uint8_t* ColorTable() const {
+    return layout_.colorCount == 0 ? nullptr : view_.Base() + layout_.colorTableOffset;
+  }
   // Rows of pixels, whatever their order.
-  uint32_t Height() const { return height_; }
-  const uint8_t* Bits() const { return bits_; }
+  uint32_t Height() const { return layout_.height; }
+  const uint8_t* Bits() const { return view_.Base() + layout_.bitsOffset; }
 
   // The info header and colour table as one block: biSize + 4 x colour count.
-  uint32_t InfoBlockSize() const { return infoBlockSize_; }
+  uint32_t InfoBlockSize() const { return layout_.infoBlockSize; }
   // Rows rounded up to 4 bytes, times the height.
-  uint32_t PixelBlockSize() const { return pixelBlockSize_; }
+  uint32_t PixelBlockSize() const { return layout_.pixelBlockSize; }
 
  private:
-  void Check(uint32_t fileSize);
-  void CheckBlocks(uint32_t fileSize);
-
   // Declaration order is the order of acquisition; release runs backwards.
   InputFile file_;
   FileMapping mapping_;
+  BitmapLayout layout_;
+  // The file up to the end of its last block: bytes after it are never read,
+  // and a 32-bit process could not map a large file whole.
   MappedView view_;
-  const uint8_t* header_ = nullptr;
-  uint32_t colorCount_ = 0;
-  const uint8_t* colorTable_ = nullptr;
-  uint32_t height_ = 0;
-  const uint8_t* bits_ = nullptr;
-  uint32_t infoBlockSize_ = 0;
-  uint32_t pixelBlockSize_ = 0;
 };
 
 }  // namespace zet

@@ -128,6 +128,38 @@ TEST(MappedBitmapTest, ReportsTheSystemsCodeWhenTheFileCannotBeMapped) {
   }
 }
 
+// Bytes after the last block are never mapped: a 32-bit process has no room
+// for a view of gigabytes. A file of 4 GB or more holds no block the compiled
+// file could address, whatever its low 32 bits of size say.
+TEST(MappedBitmapTest, MapsOnlyUpToTheLastBlockOfALargeFile) {
+  constexpr uint64_t k4GB = uint64_t{1} << 32;
+  const std::string bytes = MakeBitmap(10, 20, 24);
+  const struct {
+    const char* what;
+    uint64_t size;
+    uint32_t expected;  // 0: opens
+  } cases[] = {
+      {"3 GB", uint64_t{3} << 30, 0},
+      {"4 GB less one byte, whose low word reads as INVALID_FILE_SIZE", k4GB - 1, 0},
+      {"4 GB", k4GB, 87},
+      {"4 GB and the bitmap's own size", k4GB + bytes.size(), 87},
+  };
+  TestFolder folder;
+  const std::string path = folder.PathOf("large.bmp");
+  for (const auto& c : cases) {
+    WriteFile(path, bytes);
+    ExtendFile(path, c.size);
+    const uint32_t error = OpenError(path);
+    EXPECT_EQ(error, c.expected) << c.what;
+    if (error == 0) {
+      const MappedBitmap bitmap(path.c_str());
+      EXPECT_EQ(std::string(reinterpret_cast<const char*>(bitmap.Header() - 14), bytes.size()),
+                bytes)
+          << c.what;
+    }
+  }
+}
+
 TEST(MappedBitmapTest, KeepsWritersOutWhileOpen) {
   TestFolder folder;
   const std::string path = folder.PathOf("open.bmp");

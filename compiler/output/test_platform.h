@@ -18,4 +18,8 @@ class ExclusiveHold {
   UniqueSystemFile handle_;
 };
 
+// Makes the file `size` bytes long without writing the bytes added (sparse where
+// the file system allows), so that tests can afford files of gigabytes.
+void ExtendFile(const std::string& path, uint64_t size);
+
 }  // namespace zet

@@ -18,4 +18,10 @@ ExclusiveHold::ExclusiveHold(const std::string& path) {
   }
 }
 
+void ExtendFile(const std::string& path, uint64_t size) {
+  if (truncate(path.c_str(), static_cast<off_t>(size)) != 0) {
+    throw std::runtime_error("cannot extend " + path);
+  }
+}
+
 }  // namespace zet

@@ -121,8 +121,11 @@ void BuildHelpFilePath() {
 
 LRESULT OnInitDialog(HWND dialog) {
   const HWND view = GetDlgItem(dialog, IDC_LOG_VIEW);
+  // Through a WNDPROC first: the cast to LONG_PTR alone would take a procedure of
+  // the wrong calling convention too, which in a 32-bit build corrupts the stack.
+  const WNDPROC viewProc = LogViewProc;
   SavedLogViewProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(view, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LogViewProc)));
+      SetWindowLongPtrA(view, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(viewProc)));
   SetWindowTextA(view, LogBuffer.c_str());
   RecordLayout(dialog);
   BuildHelpFilePath();

@@ -23,6 +23,8 @@ compile_set() {
   rm -rf "$dir"
   mkdir -p "$dir/out"
   cp -R "$data/bmp" "$dir/"
+  cp "$data/bmp/a24.bmp" "$dir/bmp/trailing.bmp"
+  truncate -s 3G "$dir/bmp/trailing.bmp"
   cp "$data"/*.zts "$dir/"
   sources=$(cd "$data" && ls ./*.zts | sed 's|^\./||')
   # The tool exits 1 when a source fails, as several do on purpose.

@@ -276,6 +276,34 @@ TEST(LogWindowTest, MinimisingChangesNothingAndRestoringRelaysOut) {
   ExpectRects(ControlRects(window), ExpectedAfterGrowth(before, 100, 50), "after restoring");
 }
 
+// Messages left to the dialog manager answer through the message-result slot,
+// which holds a pointer-sized value: a handle and values with high bits set must
+// come back whole.
+TEST(LogWindowTest, LeftMessagesAnswerWithTheDialogManagersResult) {
+  LogWindow window("x\r\n");
+  ASSERT_NE(window.Dialog(), nullptr) << "no log window";
+  const LRESULT font = SendMessageA(window.Item(IDC_LOG_VIEW), WM_GETFONT, 0, 0);
+  ASSERT_NE(font, 0);
+  RECT client{};
+  GetClientRect(window.Dialog(), &client);
+  POINT centre{client.right / 2, client.bottom / 2};
+  ClientToScreen(window.Dialog(), &centre);
+  const struct {
+    const char* what;
+    UINT message;
+    LPARAM lParam;
+    LRESULT expected;
+  } cases[] = {
+      {"DM_GETDEFID", DM_GETDEFID, 0, MAKELRESULT(IDOK, DC_HASDEFID)},
+      {"WM_GETFONT", WM_GETFONT, 0, font},
+      {"WM_GETTEXTLENGTH", WM_GETTEXTLENGTH, 0, 18},  // "Zetrova コンパイラ" in Shift-JIS
+      {"WM_NCHITTEST", WM_NCHITTEST, MAKELPARAM(centre.x, centre.y), HTCLIENT},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SendMessageA(window.Dialog(), c.message, 0, c.lParam), c.expected) << c.what;
+  }
+}
+
 TEST(LogWindowTest, EscapeTheCloseButtonAndTheCloseBoxEndTheWindow) {
   const struct {
     const char* how;
