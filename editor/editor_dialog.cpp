@@ -47,14 +47,14 @@ LRESULT OnInitDialog(HWND window) {
   return 1;
 }
 
-void OnCommand(HWND window, int id, int notification_code) {
+void OnCommand(HWND window, int id, int notificationCode) {
   switch (id) {
     case IDOK:
     case IDCANCEL:  // the Close button, Escape and the close box
       EndDialog(window, id);
       break;
     case IDC_SHOW_BUTTON:
-      ShowMessageBox(window, notification_code);
+      ShowMessageBox(window, notificationCode);
       break;
     default:
       break;

@@ -20,7 +20,7 @@ LRESULT DialogHandler(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 void AddComboItem(HWND combo, const char* caption, uint32_t value);
 
 // Shows the message box the dialog describes; only a click (notification 0) shows it.
-void ShowMessageBox(HWND window, int notification_code);
+void ShowMessageBox(HWND window, int notificationCode);
 
 #ifdef ZETVIEW_RECORDING_BUILD
 // Test builds only: the call that shows the message box, which a test replaces to see

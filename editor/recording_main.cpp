@@ -8,7 +8,7 @@
 
 #include "editor/editor_dialog.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR command_line, int show);
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show);
 
 namespace {
 

@@ -11,13 +11,13 @@ constexpr int kTextBufferSize = 32768;
 constexpr int kTextReadCount = 32767;
 
 // The value stored on the selected entry; no selection counts as 0.
-UINT SelectedValue(HWND window, int combo_id) {
-  const LRESULT index = SendDlgItemMessageA(window, combo_id, CB_GETCURSEL, 0, 0);
+UINT SelectedValue(HWND window, int comboId) {
+  const LRESULT index = SendDlgItemMessageA(window, comboId, CB_GETCURSEL, 0, 0);
   if (index == CB_ERR) {
     return 0;
   }
   return static_cast<UINT>(
-      SendDlgItemMessageA(window, combo_id, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+      SendDlgItemMessageA(window, comboId, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
 }
 
 int CallMessageBox(HWND owner, const char* text, const char* caption, UINT type) {
@@ -34,8 +34,8 @@ int CallMessageBox(HWND owner, const char* text, const char* caption, UINT type)
 MessageBoxFunction MessageBoxCall = MessageBoxA;
 #endif
 
-void ShowMessageBox(HWND window, int notification_code) {
-  if (notification_code != BN_CLICKED) {
+void ShowMessageBox(HWND window, int notificationCode) {
+  if (notificationCode != BN_CLICKED) {
     return;
   }
   UINT buttons = SelectedValue(window, IDC_BUTTON_SET);

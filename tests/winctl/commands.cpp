@@ -25,7 +25,7 @@ Lines RunCommand(const Fields& fields) {
     throw std::string("unknown command \"" + fields[0] + "\"");
   }
   const Fields arguments(fields.begin() + 1, fields.end());
-  if (arguments.size() < command->argument_count) {
+  if (arguments.size() < command->argumentCount) {
     throw std::string("usage: " + fields[0] + " " + command->usage);
   }
   return command->run(arguments);

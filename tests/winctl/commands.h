@@ -13,7 +13,7 @@ using Lines = std::vector<std::string>;
 struct Command {
   const char* name;
   const char* usage;      // the arguments, for the help text
-  size_t argument_count;  // at least this many
+  size_t argumentCount;  // at least this many
   Lines (*run)(const Fields& arguments);
 };
 

@@ -8,7 +8,7 @@
 
 namespace zet::winctl {
 
-// `module_path` is loaded as a data file; `units` is left, top, right, bottom.
-RECT MapTemplateRect(const std::string& module_path, int template_id, RECT units);
+// `modulePath` is loaded as a data file; `units` is left, top, right, bottom.
+RECT MapTemplateRect(const std::string& modulePath, int templateId, RECT units);
 
 }  // namespace zet::winctl

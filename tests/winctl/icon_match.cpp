@@ -47,13 +47,13 @@ void CaptureScreen(const RECT& area, Bitmap32& into) {
 }
 
 // The icon as the window would draw it: at the window's size over its background.
-void DrawReference(LPCSTR icon_id, DWORD background, Bitmap32& into) {
+void DrawReference(LPCSTR iconId, DWORD background, Bitmap32& into) {
   const size_t count = static_cast<size_t>(into.width()) * static_cast<size_t>(into.height());
   DWORD* pixels = const_cast<DWORD*>(into.pixels());
   for (size_t i = 0; i < count; ++i) {
     pixels[i] = background;
   }
-  DrawIconEx(into.dc(), 0, 0, LoadIconA(nullptr, icon_id), into.width(), into.height(), 0, nullptr,
+  DrawIconEx(into.dc(), 0, 0, LoadIconA(nullptr, iconId), into.width(), into.height(), 0, nullptr,
              DI_NORMAL);
   GdiFlush();
 }
@@ -76,7 +76,7 @@ IconMatch ClosestIcon(const Bitmap32& shown) {
 
 }  // namespace
 
-IconMatch MatchStandardIcon(HWND window, DWORD timeout_ms) {
+IconMatch MatchStandardIcon(HWND window, DWORD timeoutMs) {
   RECT area = {};
   GetWindowRect(window, &area);
   const int width = area.right - area.left;
@@ -93,7 +93,7 @@ IconMatch MatchStandardIcon(HWND window, DWORD timeout_ms) {
     }
     CaptureScreen(area, shown);
     const IconMatch best = ClosestIcon(shown);
-    if (best.differing == 0 || GetTickCount() - start >= timeout_ms) {
+    if (best.differing == 0 || GetTickCount() - start >= timeoutMs) {
       return best;
     }
     Sleep(kRetryMs);

@@ -17,6 +17,6 @@ struct IconMatch {
 // Compares the window's area on the screen with each standard icon drawn at the
 // window's size over the area's corner colour, until one matches exactly or the
 // time is up; returns the closest.
-IconMatch MatchStandardIcon(HWND window, DWORD timeout_ms);
+IconMatch MatchStandardIcon(HWND window, DWORD timeoutMs);
 
 }  // namespace zet::winctl

@@ -173,13 +173,13 @@ Lines MessageBoxContents(const Fields& a) {
     if (!IsWindowVisible(child)) {
       continue;
     }
-    const std::string class_name = ClassName(child);
+    const std::string className = ClassName(child);
     if (IsIconStatic(child)) {
       icon = IconLine(child);
-    } else if (class_name == "Button") {
+    } else if (className == "Button") {
       lines.push_back("button\t" + std::to_string(ControlId(child)) + "\t" +
                       Escape(WindowText(child)));
-    } else if (class_name == "Static") {
+    } else if (className == "Static") {
       lines.push_back("text\t" + Escape(WindowText(child)));
     }
   }

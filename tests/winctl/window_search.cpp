@@ -37,7 +37,7 @@ bool Matches(HWND window, const WindowFilter& filter) {
   if (window == filter.exclude) {
     return false;
   }
-  if (filter.visible_only && !IsWindowVisible(window)) {
+  if (filter.visibleOnly && !IsWindowVisible(window)) {
     return false;
   }
   if (filter.owner != nullptr && GetWindow(window, GW_OWNER) != filter.owner) {
@@ -50,10 +50,10 @@ bool Matches(HWND window, const WindowFilter& filter) {
       return false;
     }
   }
-  if (filter.match_class && !SameIgnoringAsciiCase(ClassName(window), filter.class_name)) {
+  if (filter.matchClass && !SameIgnoringAsciiCase(ClassName(window), filter.className)) {
     return false;
   }
-  return !filter.match_title || StoredTitle(window) == filter.title;
+  return !filter.matchTitle || StoredTitle(window) == filter.title;
 }
 
 struct Search {
@@ -61,8 +61,8 @@ struct Search {
   std::vector<HWND> found;
 };
 
-BOOL CALLBACK CollectWindow(HWND window, LPARAM search_address) {
-  auto* search = reinterpret_cast<Search*>(search_address);
+BOOL CALLBACK CollectWindow(HWND window, LPARAM searchAddress) {
+  auto* search = reinterpret_cast<Search*>(searchAddress);
   if (Matches(window, *search->filter)) {
     search->found.push_back(window);
   }
@@ -79,12 +79,12 @@ WindowFilter ParseFilter(const std::vector<std::string>& fields, size_t first) {
     const std::string key = field.substr(0, equals);
     const std::string value = equals == std::string::npos ? "" : field.substr(equals + 1);
     if (field == "visible") {
-      filter.visible_only = true;
+      filter.visibleOnly = true;
     } else if (key == "class") {
-      filter.match_class = true;
-      filter.class_name = value;
+      filter.matchClass = true;
+      filter.className = value;
     } else if (key == "title") {
-      filter.match_title = true;
+      filter.matchTitle = true;
       filter.title = value;
     } else if (key == "owner") {
       filter.owner = ParseWindow(value);
@@ -105,26 +105,26 @@ std::vector<HWND> FindWindows(const WindowFilter& filter) {
   return search.found;
 }
 
-HWND WaitForWindow(const WindowFilter& filter, DWORD timeout_ms) {
+HWND WaitForWindow(const WindowFilter& filter, DWORD timeoutMs) {
   const DWORD start = GetTickCount();
   for (;;) {
     const std::vector<HWND> found = FindWindows(filter);
     if (!found.empty()) {
       return found.front();
     }
-    if (GetTickCount() - start >= timeout_ms) {
-      throw std::string("no such window after " + std::to_string(timeout_ms) + " ms");
+    if (GetTickCount() - start >= timeoutMs) {
+      throw std::string("no such window after " + std::to_string(timeoutMs) + " ms");
     }
     Sleep(kPollMs);
   }
 }
 
-void WaitUntilGone(HWND window, DWORD timeout_ms) {
+void WaitUntilGone(HWND window, DWORD timeoutMs) {
   const DWORD start = GetTickCount();
   while (IsWindow(window)) {
-    if (GetTickCount() - start >= timeout_ms) {
+    if (GetTickCount() - start >= timeoutMs) {
       throw std::string("window " + FormatWindow(window) + " still there after " +
-                        std::to_string(timeout_ms) + " ms");
+                        std::to_string(timeoutMs) + " ms");
     }
     Sleep(kPollMs);
   }

@@ -10,14 +10,14 @@
 namespace zet::winctl {
 
 struct WindowFilter {
-  bool match_class = false;
-  std::string class_name;  // compared without regard to ASCII case
-  bool match_title = false;
+  bool matchClass = false;
+  std::string className;  // compared without regard to ASCII case
+  bool matchTitle = false;
   std::string title;  // compared byte for byte
   HWND owner = nullptr;
   HWND exclude = nullptr;
   DWORD process = 0;
-  bool visible_only = false;
+  bool visibleOnly = false;
 };
 
 // Filters written as class=NAME, title=TEXT, owner=HWND, not=HWND, pid=N, visible.
@@ -27,9 +27,9 @@ WindowFilter ParseFilter(const std::vector<std::string>& fields, size_t first);
 std::vector<HWND> FindWindows(const WindowFilter& filter);
 
 // The first matching window once one exists; throws a std::string after the timeout.
-HWND WaitForWindow(const WindowFilter& filter, DWORD timeout_ms);
+HWND WaitForWindow(const WindowFilter& filter, DWORD timeoutMs);
 
 // Returns once the window is destroyed; throws a std::string after the timeout.
-void WaitUntilGone(HWND window, DWORD timeout_ms);
+void WaitUntilGone(HWND window, DWORD timeoutMs);
 
 }  // namespace zet::winctl
