@@ -48,19 +48,15 @@ int OpenDescriptorCount() {
 }
 
 MemoryFile::MemoryFile() : fd_(memfd_create("zet-fuzz", MFD_CLOEXEC)) {
-  if (fd_ < 0) {
+  if (!fd_.Valid()) {
     FuzzFailure("memfd_create failed");
   }
-  path_ = "/proc/self/fd/" + std::to_string(fd_);
-}
-
-MemoryFile::~MemoryFile() {
-  close(fd_);
+  path_ = "/proc/self/fd/" + std::to_string(fd_.Get());
 }
 
 void MemoryFile::Fill(const std::string& bytes) {
-  if (ftruncate(fd_, 0) != 0 ||
-      pwrite(fd_, bytes.data(), bytes.size(), 0) != static_cast<ssize_t>(bytes.size())) {
+  if (ftruncate(fd_.Get(), 0) != 0 ||
+      pwrite(fd_.Get(), bytes.data(), bytes.size(), 0) != static_cast<ssize_t>(bytes.size())) {
     FuzzFailure("cannot fill the memory file");
   }
 }

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "compiler/common/system_handles.h"
+
 namespace zet {
 
 // Reports a broken promise with the input's context and aborts, which the
@@ -24,16 +26,13 @@ int OpenDescriptorCount();
 class MemoryFile {
  public:
   MemoryFile();
-  ~MemoryFile();
-  MemoryFile(const MemoryFile&) = delete;
-  MemoryFile& operator=(const MemoryFile&) = delete;
 
   // Replaces the whole content.
   void Fill(const std::string& bytes);
   const std::string& Path() const { return path_; }
 
  private:
-  int fd_;
+  UniqueDescriptor fd_;
   std::string path_;
 };
 

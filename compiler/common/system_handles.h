@@ -35,6 +35,9 @@ ZET_RESOURCE_KIND(ViewTraits, MappedRegion);
 ZET_RESOURCE_KIND(RegistryKeyTraits, void*);
 // Windows: a buffer FormatMessageA allocated (null; LocalFree).
 ZET_RESOURCE_KIND(LocalTextTraits, char*);
+// Windows: a batch of window moves of BeginDeferWindowPos (null;
+// EndDeferWindowPos, which makes the moves).
+ZET_RESOURCE_KIND(DeferredMovesTraits, void*);
 // Linux: a file descriptor (-1; close).
 ZET_RESOURCE_KIND(DescriptorTraits, int);
 // Linux: an iconv conversion descriptor ((iconv_t)-1; iconv_close).
@@ -47,6 +50,7 @@ using UniqueMappingHandle = UniqueResource<MappingHandleTraits>;
 using UniqueView = UniqueResource<ViewTraits>;
 using UniqueRegistryKey = UniqueResource<RegistryKeyTraits>;
 using UniqueLocalText = UniqueResource<LocalTextTraits>;
+using UniqueDeferredMoves = UniqueResource<DeferredMovesTraits>;
 using UniqueDescriptor = UniqueResource<DescriptorTraits>;
 using UniqueIconv = UniqueResource<IconvTraits>;
 

@@ -39,4 +39,11 @@ void LocalTextTraits::Close(char* value) noexcept {
   LocalFree(value);
 }
 
+void* DeferredMovesTraits::Invalid() noexcept {
+  return nullptr;
+}
+void DeferredMovesTraits::Close(void* value) noexcept {
+  EndDeferWindowPos(static_cast<HDWP>(value));
+}
+
 }  // namespace zet

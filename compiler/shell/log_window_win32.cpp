@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "compiler/common/system_handles.h"
 #include "compiler/resources/resource.h"
 #include "compiler/shell/log_buffer.h"
 #include "compiler/shell/log_window.h"
@@ -44,23 +45,18 @@ constexpr UINT kSizeFlags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
 class DeferredPositions {
  public:
   explicit DeferredPositions(int count) : batch_(BeginDeferWindowPos(count)) {}
-  ~DeferredPositions() {
-    if (batch_ != nullptr) {
-      EndDeferWindowPos(batch_);
-    }
-  }
-  DeferredPositions(const DeferredPositions&) = delete;
-  DeferredPositions& operator=(const DeferredPositions&) = delete;
 
+  // DeferWindowPos takes the batch and gives back its successor.
   void Place(HWND window, int x, int y, int width, int height, UINT flags) {
-    if (batch_ != nullptr) {
-      batch_ = DeferWindowPos(batch_, window, nullptr, x, y, width, height, flags);
+    if (batch_.Valid()) {
+      batch_.Reset(DeferWindowPos(static_cast<HDWP>(batch_.Release()), window, nullptr, x, y, width,
+                                  height, flags));
     }
   }
-  bool Started() const { return batch_ != nullptr; }
+  bool Started() const { return batch_.Valid(); }
 
  private:
-  HDWP batch_;
+  UniqueDeferredMoves batch_;
 };
 
 LRESULT CallDefDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
