@@ -4,9 +4,9 @@ PRESETS_RUN := native sanitize win64 win32 fuzz
 
 # Pattern rules are never used for phony targets: check-% and build-% stay off
 # this list (no files of those names exist).
-.PHONY: check example bootstrap build fuzz-long leak-check bench format clean
+.PHONY: check example bootstrap build dist check-dist fuzz-long leak-check bench format clean
 
-check: bootstrap $(addprefix check-,$(PRESETS_RUN))
+check: bootstrap $(addprefix check-,$(PRESETS_RUN)) check-dist
 
 bootstrap:
 	@./scripts/bootstrap.sh
@@ -27,11 +27,29 @@ example: bootstrap
 
 build: $(addprefix build-,$(PRESETS_RUN))
 
+# The packages, into dist/: the Linux programs (an optimised build of their
+# own) as a Debian package and an archive, the 32-bit Windows programs as a ZIP.
+dist: bootstrap
+	cmake --preset dist-native >/dev/null
+	cmake --build --preset dist-native
+	cmake --preset win32 >/dev/null
+	cmake --build --preset win32 --target zet_dist
+	cd build/dist-native && cpack -B $(CURDIR)/build/dist-native/packages >/dev/null
+	cd build/win32 && cpack -B $(CURDIR)/build/win32/packages >/dev/null
+	mkdir -p dist
+	cp build/dist-native/packages/zetrova*.deb build/dist-native/packages/zetrova*.tar.gz \
+	  build/win32/packages/zetrova*.zip dist/
+	@ls dist
+
+# Unpacks each package and checks what it holds and that its programs work.
+check-dist: dist build-native
+	/usr/bin/python3 tests/packages/check_packages.py dist build/native
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build
+	rm -rf build dist
 
 # Long fuzzing, one harness after another: FUZZ_SECONDS each (default one
 # hour), or FUZZ_RUNS executions each. New inputs and crashes stay in

@@ -1,0 +1,184 @@
+#!/usr/bin/python3
+"""Unpacks each package of dist/ into a temporary folder and checks it as a
+user would get it: exactly the files it should hold, the Linux programs
+running from there on the example and giving the same compiled file as the
+build tree's compiler, every .exe a 32-bit Windows program whose version block
+reads back right.
+
+Usage: check_packages.py DIST NATIVE_BUILD [VERSION]
+(Debian's python3: it needs python3-pefile.)"""
+import glob
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tarfile
+import tempfile
+import zipfile
+
+import pefile
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+PROGRAMS = ["zetcomp", "zetdump"]
+EXES = ["Zetcomp.exe", "Zetview.exe", "zetdump.exe"]
+MANUALS = ["man1/zetcomp.1", "man1/zetdump.1", "man5/zts.5"]
+STRIPS = ["ask.bmp", "info.bmp", "plain.bmp", "stop.bmp", "warn.bmp"]
+GUIDES = ["en/guide.md", "en/guide.html", "ja/guide.md", "ja/guide.html"]
+# Version blocks: file name, description, version.
+DESCRIPTIONS = {"Zetcomp.exe": "Zetrova コンパイラ",
+                "Zetview.exe": "Zetrova メッセージボックス表示ツール"}
+
+
+def project_version():
+    with open(os.path.join(ROOT, "CMakeLists.txt")) as f:
+        return re.search(r"project\(Zetrova VERSION ([0-9.]+)", f.read()).group(1)
+
+
+def linux_files(share_doc="share/doc/zetrova"):
+    files = ["bin/" + p for p in PROGRAMS]
+    files += ["share/man/" + m for m in MANUALS]
+    files += ["share/zetrova/examples/demo.zts"]
+    files += ["share/zetrova/examples/bmp/" + s for s in STRIPS]
+    files += [share_doc + "/" + g for g in GUIDES]
+    return sorted(files)
+
+
+def windows_files():
+    files = EXES + ["sample.zts", "examples/demo.zts"]
+    files += ["examples/bmp/" + s for s in STRIPS]
+    files += ["docs/" + g for g in GUIDES]
+    return sorted(files)
+
+
+def tree(folder):
+    return sorted(os.path.relpath(os.path.join(d, f), folder)
+                  for d, _, names in os.walk(folder) for f in names)
+
+
+class Checker:
+    def __init__(self, native_build):
+        self.native_build = native_build
+        self.failures = []
+
+    def expect(self, condition, what):
+        if not condition:
+            self.failures.append(what)
+        return condition
+
+    def same_files(self, package, folder, expected):
+        found = tree(folder)
+        missing = sorted(set(expected) - set(found))
+        extra = sorted(set(found) - set(expected))
+        self.expect(not missing, "%s lacks %s" % (package, missing))
+        self.expect(not extra, "%s holds what it should not: %s" % (package, extra))
+
+    def compiles_like_the_build_tree(self, package, root):
+        """The packaged zetcomp on the packaged example, beside the build tree's."""
+        outputs = []
+        for zetcomp in (os.path.join(root, "bin", "zetcomp"),
+                        os.path.join(self.native_build, "compiler", "shell", "zetcomp")):
+            with tempfile.TemporaryDirectory() as work:
+                shutil.copytree(os.path.join(root, "share", "zetrova", "examples"), work,
+                                dirs_exist_ok=True)
+                run = subprocess.run([zetcomp, "demo.zts"], cwd=work, capture_output=True)
+                self.expect(run.returncode == 0, "%s: %s demo.zts: %s" % (package, zetcomp,
+                                                                          run.stdout))
+                with open(os.path.join(work, "demo.ztr"), "rb") as f:
+                    outputs.append(f.read())
+        self.expect(outputs[0] == outputs[1],
+                    "%s: its zetcomp compiles the example otherwise than the build tree" % package)
+        run = subprocess.run([os.path.join(root, "bin", "zetdump"), "--check",
+                              os.path.join(root, "share", "zetrova", "examples", "demo.zts")],
+                             capture_output=True)
+        self.expect(run.returncode == 1, "%s: zetdump does not run" % package)
+
+    def manuals_read(self, package, root):
+        for manual in MANUALS:
+            run = subprocess.run(["man", "-l", os.path.join(root, "share", "man", manual)],
+                                 capture_output=True, env=dict(os.environ, MANWIDTH="80",
+                                                               LC_ALL="C.UTF-8"))
+            self.expect(run.returncode == 0 and b"NAME" in run.stdout,
+                        "%s: man -l %s fails" % (package, manual))
+
+    def deb(self, path, version):
+        with tempfile.TemporaryDirectory() as work:
+            subprocess.run(["dpkg-deb", "-x", path, work], check=True)
+            self.same_files(path, work, ["usr/" + f for f in linux_files()])
+            fields = subprocess.run(["dpkg-deb", "-f", path, "Package", "Version",
+                                     "Architecture", "Depends"], capture_output=True,
+                                    text=True, check=True).stdout
+            self.expect("Package: zetrova" in fields and "Version: %s" % version in fields and
+                        "Architecture: amd64" in fields and "libc6" in fields,
+                        "%s: control fields %r" % (path, fields))
+            self.compiles_like_the_build_tree(path, os.path.join(work, "usr"))
+            self.manuals_read(path, os.path.join(work, "usr"))
+
+    def tgz(self, path, version):
+        top = "zetrova-%s-linux-x86_64" % version
+        with tempfile.TemporaryDirectory() as work:
+            with tarfile.open(path) as archive:
+                archive.extractall(work)
+            self.expect(os.listdir(work) == [top], "%s: top folder %s" % (path, os.listdir(work)))
+            root = os.path.join(work, top)
+            self.same_files(path, root, linux_files())
+            self.compiles_like_the_build_tree(path, root)
+
+    def zip(self, path, version):
+        top = "zetrova-%s-win32" % version
+        with tempfile.TemporaryDirectory() as work:
+            with zipfile.ZipFile(path) as archive:
+                archive.extractall(work)
+            self.expect(os.listdir(work) == [top], "%s: top folder %s" % (path, os.listdir(work)))
+            root = os.path.join(work, top)
+            self.same_files(path, root, windows_files())
+            for exe in EXES:
+                self.exe(path, os.path.join(root, exe), version)
+
+    def exe(self, package, path, version):
+        name = os.path.basename(path)
+        pe = pefile.PE(path)
+        self.expect(pe.FILE_HEADER.Machine == 0x14C and pe.OPTIONAL_HEADER.Magic == 0x10B,
+                    "%s: %s is no 32-bit Windows program" % (package, name))
+        if name not in DESCRIPTIONS:
+            return
+        strings = {}
+        for info in getattr(pe, "FileInfo", []):
+            for entry in info:
+                for table in getattr(entry, "StringTable", []):
+                    strings.update({k.decode(): v.decode() for k, v in table.entries.items()})
+        numbers = ", ".join(version.split("."))
+        self.expect(strings.get("OriginalFilename") == name and
+                    strings.get("FileDescription") == DESCRIPTIONS[name],
+                    "%s: %s's version block: %r" % (package, name, strings))
+        if name == "Zetcomp.exe":
+            fixed = pe.VS_FIXEDFILEINFO[0]
+            parts = [int(p) for p in version.split(".")]
+            self.expect(strings.get("FileVersion") == numbers and
+                        fixed.FileVersionMS == parts[0] << 16 | parts[1] and
+                        fixed.FileVersionLS == parts[2] << 16 | parts[3],
+                        "%s: Zetcomp.exe's version %r" % (package, strings.get("FileVersion")))
+
+
+def main():
+    dist, native_build = sys.argv[1:3]
+    version = sys.argv[3] if len(sys.argv) > 3 else project_version()
+    checker = Checker(os.path.abspath(native_build))
+    packages = {
+        "deb": os.path.join(dist, "zetrova_%s_amd64.deb" % version),
+        "tgz": os.path.join(dist, "zetrova-%s-linux-x86_64.tar.gz" % version),
+        "zip": os.path.join(dist, "zetrova-%s-win32.zip" % version),
+    }
+    for kind, path in packages.items():
+        if checker.expect(os.path.exists(path), "%s is missing" % path):
+            getattr(checker, kind)(path, version)
+    leftovers = sorted(set(glob.glob(os.path.join(dist, "*"))) - set(packages.values()))
+    for failure in checker.failures:
+        print("FAIL:", failure)
+    print("%d packages checked, %d failures; also in %s: %s" % (
+        len(packages), len(checker.failures), dist, [os.path.basename(p) for p in leftovers]))
+    return 1 if checker.failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
