@@ -114,23 +114,22 @@ class Checker:
             self.compiles_like_the_build_tree(path, os.path.join(work, "usr"))
             self.manuals_read(path, os.path.join(work, "usr"))
 
+    def archive(self, path, opener, top, work):
+        """Unpacks into `work`; the folder of the archive's one top entry."""
+        with opener(path) as archive:
+            archive.extractall(work)
+        self.expect(os.listdir(work) == [top], "%s: top folder %s" % (path, os.listdir(work)))
+        return os.path.join(work, top)
+
     def tgz(self, path, version):
-        top = "zetrova-%s-linux-x86_64" % version
         with tempfile.TemporaryDirectory() as work:
-            with tarfile.open(path) as archive:
-                archive.extractall(work)
-            self.expect(os.listdir(work) == [top], "%s: top folder %s" % (path, os.listdir(work)))
-            root = os.path.join(work, top)
+            root = self.archive(path, tarfile.open, "zetrova-%s-linux-x86_64" % version, work)
             self.same_files(path, root, linux_files())
             self.compiles_like_the_build_tree(path, root)
 
     def zip(self, path, version):
-        top = "zetrova-%s-win32" % version
         with tempfile.TemporaryDirectory() as work:
-            with zipfile.ZipFile(path) as archive:
-                archive.extractall(work)
-            self.expect(os.listdir(work) == [top], "%s: top folder %s" % (path, os.listdir(work)))
-            root = os.path.join(work, top)
+            root = self.archive(path, zipfile.ZipFile, "zetrova-%s-win32" % version, work)
             self.same_files(path, root, windows_files())
             for exe in EXES:
                 self.exe(path, os.path.join(root, exe), version)
