@@ -4,7 +4,7 @@ PRESETS_RUN := native sanitize win64 win32 fuzz
 
 # Pattern rules are never used for phony targets: check-% and build-% stay off
 # this list (no files of those names exist).
-.PHONY: check example bootstrap build fuzz-long leak-check bench format clean
+.PHONY: check example bootstrap build vsix fuzz-long leak-check bench format clean
 
 check: bootstrap $(addprefix check-,$(PRESETS_RUN))
 
@@ -26,6 +26,11 @@ example: bootstrap
 	@echo "compiled file: $(CURDIR)/examples/demo.ztr"
 
 build: $(addprefix build-,$(PRESETS_RUN))
+
+# The VS Code extension's package, dist/zetrova-zts-<version>.vsix.
+vsix: bootstrap
+	cmake --preset native -DZET_VSIX_DIR=$(CURDIR)/dist >/dev/null
+	cmake --build --preset native --target vsix
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
