@@ -4,7 +4,7 @@ PRESETS_RUN := native sanitize win64 win32 fuzz
 
 # Pattern rules are never used for phony targets: check-% and build-% stay off
 # this list (no files of those names exist).
-.PHONY: check example bootstrap build dist check-dist fuzz-long leak-check bench format clean
+.PHONY: check example bootstrap build dist check-dist vsix fuzz-long leak-check bench format clean
 
 check: bootstrap $(addprefix check-,$(PRESETS_RUN)) check-dist
 
@@ -28,8 +28,9 @@ example: bootstrap
 build: $(addprefix build-,$(PRESETS_RUN))
 
 # The packages, into dist/: the Linux programs (an optimised build of their
-# own) as a Debian package and an archive, the 32-bit Windows programs as a ZIP.
-dist: bootstrap
+# own) as a Debian package and an archive, the 32-bit Windows programs as a
+# ZIP, and the VS Code extension.
+dist: bootstrap vsix
 	cmake --preset dist-native >/dev/null
 	cmake --build --preset dist-native
 	cmake --preset win32 >/dev/null
@@ -44,6 +45,11 @@ dist: bootstrap
 # Unpacks each package and checks what it holds and that its programs work.
 check-dist: dist build-native
 	/usr/bin/python3 tests/packages/check_packages.py dist build/native
+
+# The VS Code extension's package, dist/zetrova-zts-<version>.vsix.
+vsix: bootstrap
+	cmake --preset native -DZET_VSIX_DIR=$(CURDIR)/dist >/dev/null
+	cmake --build --preset native --target vsix
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -8,6 +8,11 @@ packages="cmake ninja-build make g++ binutils clang googletest libbenchmark-dev 
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 locales xvfb xauth xdotool imagemagick fonts-ipafont-gothic valgrind
   pandoc man-db dpkg-dev unzip python3-pefile"
+# Node and npm test and package the VS Code extension. A machine that has them
+# from elsewhere keeps its own: Debian's are older, and the two would clash.
+if ! command -v npm >/dev/null 2>&1; then
+  packages="$packages nodejs npm"
+fi
 
 # Prints those of the named packages that are not installed.
 missing_of() {

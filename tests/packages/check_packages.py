@@ -168,10 +168,14 @@ def main():
         "tgz": os.path.join(dist, "zetrova-%s-linux-x86_64.tar.gz" % version),
         "zip": os.path.join(dist, "zetrova-%s-win32.zip" % version),
     }
+    # Its contents are checked where it is made (the vscode_vsix test).
+    extension = glob.glob(os.path.join(dist, "zetrova-zts-*.vsix"))
+    checker.expect(len(extension) == 1, "%s holds no single VS Code extension" % dist)
     for kind, path in packages.items():
         if checker.expect(os.path.exists(path), "%s is missing" % path):
             getattr(checker, kind)(path, version)
-    leftovers = sorted(set(glob.glob(os.path.join(dist, "*"))) - set(packages.values()))
+    leftovers = sorted(set(glob.glob(os.path.join(dist, "*"))) - set(packages.values()) -
+                       set(extension))
     for failure in checker.failures:
         print("FAIL:", failure)
     print("%d packages checked, %d failures; also in %s: %s" % (
