@@ -28,10 +28,14 @@ class Player {
 
   Run Play() {
     uint32_t pc = 0;
-    while (!AtEnd(pc) && !Cycled(pc) && !Cut()) {
+    // A frame cut short at maxMs cuts the run even where the code ends.
+    while (!clipped_ && !AtEnd(pc) && !Cycled(pc) && !Cut()) {
       seen_[pc] = static_cast<int64_t>(run_.steps.size());
       touched_.push_back(pc);
       pc = Execute(code_[static_cast<size_t>(index_[pc])]);
+    }
+    if (clipped_) {
+      run_.ending = Ending::Cut;
     }
     run_.length = time_;
     return std::move(run_);
@@ -123,7 +127,11 @@ class Player {
     }
     Step step = StepOf(in, next);
     step.frame = frame;
-    step.duration = std::min(times * settings_.frameMs, settings_.maxMs - time_);
+    step.duration = times * settings_.frameMs;
+    if (step.duration > settings_.maxMs - time_) {
+      step.duration = settings_.maxMs - time_;
+      clipped_ = true;
+    }
     time_ += step.duration;
     run_.steps.push_back(step);
     shownAny_ = true;
@@ -177,6 +185,7 @@ class Player {
   Run run_;
   int64_t time_ = 0;
   bool shownAny_ = false;
+  bool clipped_ = false;
   int framelessCount_ = 0;
   std::set<uint32_t> frameless_;
 };
