@@ -47,10 +47,8 @@ TEST(PathForKind, PutsTheKindBeforeTheExtension) {
     const char* path;
     const char* named;
   } cases[] = {
-      {"out.png", "out.QUESTION.png"},
-      {"dir.v2/out", "dir.v2/out.QUESTION"},
-      {"a/.hidden", "a/.hidden.QUESTION"},
-      {"x.tar.gz", "x.tar.QUESTION.gz"},
+      {"out.png", "out.QUESTION.png"},       {"dir.v2/out", "dir.v2/out.QUESTION"},
+      {"a/.hidden", "a/.hidden.QUESTION"},   {"x.tar.gz", "x.tar.QUESTION.gz"},
       {"\x95\\.png", "\x95\\.QUESTION.png"},  // a Shift-JIS character ending in 0x5C
       {"sub\\a.gif", "sub\\a.QUESTION.gif"},
   };
@@ -76,8 +74,9 @@ TEST(ParseOptions, RefusesWrongUse) {
     EXPECT_THROW(ParseOptions(static_cast<int>(argv.size()), argv.data()), UsageError)
         << argv.back();
   }
-  const std::vector<const char*> right = {"zetplay", "--seed", "18446744073709551615", "--kind",
-                                          "question", "--max-ms", "3600000", "a.ztr"};
+  const std::vector<const char*> right = {"zetplay", "--seed",   "18446744073709551615",
+                                          "--kind",  "question", "--max-ms",
+                                          "3600000", "a.ztr"};
   const Options options = ParseOptions(static_cast<int>(right.size()), right.data());
   EXPECT_EQ(options.settings.seed, UINT64_MAX);
   EXPECT_EQ(options.kind, 4);

@@ -94,9 +94,10 @@ struct Decoder {
       } else if (table.size >= 12) {
         at = table.data;
       } else {
-        Refuse(16, "BI_BITFIELDS のマスクがファイルにありません。40 バイトの情報ヘッダーなら "
-                   "biClrUsed を 3 にして色テーブルの 3 項目として置くか、52 バイト以上の"
-                   "情報ヘッダーに入れてください。");
+        Refuse(16,
+               "BI_BITFIELDS のマスクがファイルにありません。40 バイトの情報ヘッダーなら "
+               "biClrUsed を 3 にして色テーブルの 3 項目として置くか、52 バイト以上の"
+               "情報ヘッダーに入れてください。");
       }
       for (int i = 0; i < 3; ++i) {
         masks[i] = Le32(at + 4 * i);

@@ -50,8 +50,7 @@ TEST(DecodePicture, RefusesWhatItCannotShow) {
       {"PNG", WithCompression(zetreader::MakeBitmap(4, 2, 24), 5), 16, "PNG"},
       {"unknown compression", WithCompression(zetreader::MakeBitmap(4, 2, 24), 11), 16, "11"},
       {"bit fields on 24 bits", WithCompression(zetreader::MakeBitmap(4, 2, 24), 3), 14, "24"},
-      {"bit fields without masks", WithCompression(zetreader::MakeBitmap(4, 2, 16), 3), 16,
-       "BI_"},
+      {"bit fields without masks", WithCompression(zetreader::MakeBitmap(4, 2, 16), 3), 16, "BI_"},
       {"2 bits", zetreader::MakeBitmap(4, 2, 2), 14, "2"},
       {"width 0", zetreader::MakeBitmap(0, 2, 24), 4, "0"},
       {"more than 16M pixels", zetreader::MakeBitmap(4097, 4096, 1), 4, "4097"},
@@ -95,7 +94,7 @@ TEST(DecodePicture, ReadsMasksFromTheHeaderOrAfterIt) {
 
 TEST(DecodePicture, ShowsIndexesPastTheTableAsBlack) {
   BitmapContent bitmap = zetreader::MakeBitmap(2, 1, 1, 1);  // one entry: 0, 3, 6
-  bitmap.pixels = {0x40, 0, 0, 0};                            // indexes 0, 1
+  bitmap.pixels = {0x40, 0, 0, 0};                           // indexes 0, 1
   const Picture picture = Decode(FileOf(bitmap, 1));
   EXPECT_EQ(picture.rgb, (std::vector<uint8_t>{6, 3, 0, 0, 0, 0}));
   EXPECT_EQ(picture.palette, (std::vector<uint32_t>{0x060300}));

@@ -24,11 +24,21 @@ Bytes Op(uint8_t op, std::initializer_list<uint16_t> operands) {
   }
   return bytes;
 }
-Bytes F(uint16_t n) { return Op(0, {n}); }                               // 3 bytes
-Bytes R(uint16_t f, uint16_t n) { return Op(1, {f, n}); }                // 5
-Bytes For(uint16_t a, uint16_t b) { return Op(2, {a, b}); }              // 5
-Bytes G(uint16_t to) { return Op(3, {to}); }                             // 3
-Bytes P(uint16_t p, uint16_t q, uint16_t to) { return Op(4, {p, q, to}); }  // 7
+Bytes F(uint16_t n) {
+  return Op(0, {n});
+}  // 3 bytes
+Bytes R(uint16_t f, uint16_t n) {
+  return Op(1, {f, n});
+}  // 5
+Bytes For(uint16_t a, uint16_t b) {
+  return Op(2, {a, b});
+}  // 5
+Bytes G(uint16_t to) {
+  return Op(3, {to});
+}  // 3
+Bytes P(uint16_t p, uint16_t q, uint16_t to) {
+  return Op(4, {p, q, to});
+}  // 7
 
 Bytes Join(std::initializer_list<Bytes> parts) {
   Bytes code;
@@ -68,15 +78,15 @@ struct Case {
   bool loop;
   const char* shown;  // every frame the run shows, frame:ms
   Ending ending;
-  int64_t cycleFrom;   // Cycles: time of the first repeating step
+  int64_t cycleFrom;    // Cycles: time of the first repeating step
   const char* export_;  // what the exports hold, merged
   bool loops;
 };
 
 TEST(PlayCode, FollowsTheCode) {
   const Case cases[] = {
-      {"a: 0; 1; goto a;", Join({F(0), F(1), G(0)}), 10000, false, "0:100 1:100", Ending::Cycles,
-       0, "0:100 1:100", true},
+      {"a: 0; 1; goto a;", Join({F(0), F(1), G(0)}), 10000, false, "0:100 1:100", Ending::Cycles, 0,
+       "0:100 1:100", true},
       {"repeat 2 for 3; for 3 to 1;", Join({R(2, 3), For(3, 1)}), 10000, false,
        "2:300 3:100 2:100 1:100", Ending::Ends, 0, "2:300 3:100 2:100 1:100", false},
       {"0; 0; for 1 to 1;", Join({F(0), F(0), For(1, 1)}), 10000, false, "0:100 0:100 1:100",
@@ -95,17 +105,18 @@ TEST(PlayCode, FollowsTheCode) {
        true},
       {"for 0 to 3; cut inside", For(0, 3), 250, false, "0:100 1:100 2:50", Ending::Cut, 0,
        "0:100 1:100 2:50", true},
-      {"0; 1; ends right at maxMs", Join({F(0), F(1)}), 200, false, "0:100 1:100", Ending::Ends,
-       0, "0:100 1:100", false},
+      {"0; 1; ends right at maxMs", Join({F(0), F(1)}), 200, false, "0:100 1:100", Ending::Ends, 0,
+       "0:100 1:100", false},
       // A certain jump draws nothing, so the state still repeats.
-      {"a: 0; prob 3 of 3 goto a;", Join({F(0), P(3, 3, 0)}), 10000, false, "0:100",
-       Ending::Cycles, 0, "0:100", true},
+      {"a: 0; prob 3 of 3 goto a;", Join({F(0), P(3, 3, 0)}), 10000, false, "0:100", Ending::Cycles,
+       0, "0:100", true},
   };
   for (const Case& c : cases) {
     RunSettings settings;
     settings.maxMs = c.maxMs;
     settings.loop = c.loop;
-    const zetplay::Run run = PlayCode(Decode(c.code), static_cast<uint32_t>(c.code.size()), settings);
+    const zetplay::Run run =
+        PlayCode(Decode(c.code), static_cast<uint32_t>(c.code.size()), settings);
     EXPECT_EQ(StepsText(run), c.shown) << c.name;
     EXPECT_EQ(run.ending, c.ending) << c.name;
     if (c.ending == Ending::Cycles) {
@@ -163,9 +174,7 @@ TEST(Chance, IsSplitMix64) {
 }
 
 TEST(Chance, DrawsInProportion) {
-  const struct {
-    uint32_t p, q;
-  } chances[] = {{1, 4}, {1, 255}, {254, 255}, {255, 255}, {3, 7}};
+  const struct { uint32_t p, q; } chances[] = {{1, 4}, {1, 255}, {254, 255}, {255, 255}, {3, 7}};
   for (const auto& c : chances) {
     Chance chance(1);
     int taken = 0;
