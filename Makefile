@@ -4,7 +4,7 @@ PRESETS_BUILD := win32
 
 # Pattern rules are never used for phony targets: check-% and build-% stay off
 # this list (no files of those names exist).
-.PHONY: check example bootstrap build fuzz-long leak-check bench format clean
+.PHONY: check example bootstrap build fuzz-long leak-check bench format clean player-screenshot
 
 check: bootstrap $(addprefix check-,$(PRESETS_RUN)) build-win32
 
@@ -24,6 +24,13 @@ example: bootstrap
 	cmake --build --preset native --target zetcomp
 	cd examples && ../build/native/compiler/shell/zetcomp demo.zts
 	@echo "compiled file: $(CURDIR)/examples/demo.ztr"
+
+# The README's picture of zetplay's HTML page: the example in headless
+# chromium, as the test player_html_browser takes it.
+player-screenshot: build-native
+	ctest --preset native -R player_html_browser --output-on-failure
+	mkdir -p docs
+	cp build/native/player/artifacts/zetplay-example.png docs/zetplay-example.png
 
 build: $(addprefix build-,$(PRESETS_RUN) $(PRESETS_BUILD))
 

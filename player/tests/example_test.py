@@ -33,8 +33,10 @@ class Player:
     def run(self, *args):
         done = subprocess.run(self.command + list(args), cwd=self.work, capture_output=True)
         encoding = "cp932" if self.windows else "utf-8"
-        return (done.returncode, done.stdout.decode(encoding, errors="replace"),
-                done.stderr.decode(encoding, errors="replace"))
+        # The Windows program's console output is in text mode: CR LF.
+        return (done.returncode,
+                done.stdout.decode(encoding, errors="replace").replace("\r\n", "\n"),
+                done.stderr.decode(encoding, errors="replace").replace("\r\n", "\n"))
 
     def ok(self, *args):
         status, out, err = self.run(*args)
