@@ -11,6 +11,8 @@ shift 3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
+# ImageMagick itself, ahead of any stand-in earlier on the PATH.
+convert=$(command -v /usr/bin/convert || command -v convert || true)
 
 echo "== zetplay exports, $label"
 "$@" "$bench" >figures.txt
@@ -33,9 +35,9 @@ program_apng=$(best_of "$@" "$zetplay" --kind NOICON --apng whole.png bench.ztr)
 printf '%-52s %9.3f ms  %7d bytes\n' "APNG, in process (decode, play, encode)" \
   "$(figure apng_ms)" "$(figure apng_bytes)"
 printf '%-52s %9.3f ms\n' "APNG, the whole zetplay run" "$program_apng"
-if [ -n "$(figure gif_ms)" ] && command -v convert >/dev/null && command -v gifsicle >/dev/null; then
+if [ -n "$(figure gif_ms)" ] && [ -n "$convert" ] && command -v gifsicle >/dev/null; then
   program_gif=$(best_of "$zetplay" --kind NOICON --gif whole.gif bench.ztr)
-  magick=$(best_of convert -delay 4 -loop 0 frame*.ppm magick.gif)
+  magick=$(best_of "$convert" -delay 4 -loop 0 frame*.ppm magick.gif)
   gifsicle -O3 magick.gif -o magick-O3.gif
   printf '%-52s %9.3f ms  %7d bytes\n' "GIF, in process (decode, play, encode)" \
     "$(figure gif_ms)" "$(figure gif_bytes)"

@@ -2,8 +2,10 @@
 // and says so). Palette: the strip's own colour table where it has one, the
 // exact colours of the frames shown where there are at most 256, else a
 // palette quantised by giflib's median cut. Each later frame stores only the
-// rectangle that changed, its unchanged pixels transparent where the
-// palette leaves an entry free.
+// rectangle that changed, written the smallest of a few ways (its unchanged
+// pixels kept, transparent, or transparent except where they continue a
+// run; the global table or one of its own), and the global table is the
+// whole palette or the first frame's colours, whichever file is smaller.
 #pragma once
 
 #include <cstdint>

@@ -131,30 +131,73 @@ void Check(int status, const char* what) {
   }
 }
 
+int PowerOfTwo(int least) {
+  int size = 2;
+  while (size < least) {
+    size *= 2;
+  }
+  return size;
+}
+
+UniqueColourMap MapOf(const std::vector<uint32_t>& palette, int size) {
+  std::vector<GifColorType> colours(size, GifColorType{0, 0, 0});
+  for (size_t i = 0; i < palette.size(); ++i) {
+    colours[i] = {static_cast<GifByteType>(palette[i] >> 16),
+                  static_cast<GifByteType>(palette[i] >> 8), static_cast<GifByteType>(palette[i])};
+  }
+  UniqueColourMap map(GifMakeMapObject(size, colours.data()));
+  if (!map.Valid()) {
+    throw std::bad_alloc();
+  }
+  return map;
+}
+
+// What a later frame does with a pixel the frame before already shows.
+enum class Unchanged { Kept, Runs, Transparent };
+
+// One frame's pixels as codes: palette indexes, or -1 where the pixel is
+// left as the frame before showed it.
+struct FrameCodes {
+  std::vector<int> codes;
+  bool used[256] = {};
+  int colours = 0;
+  bool clear = false;
+};
+
+// The codes as written: through `remap` into a table of `size` entries,
+// the frame's own when `local` (`colours`), else the global one.
+struct FramePlan {
+  std::vector<int> codes;
+  uint8_t remap[256] = {};
+  int transparent = NO_TRANSPARENT_COLOR;
+  int size = 0;
+  bool local = false;
+  std::vector<uint32_t> colours;
+};
+
 class GifStream {
  public:
-  GifStream(int width, int height, const std::vector<uint32_t>& palette, int transparent)
-      : width_(width), height_(height), transparent_(transparent) {
+  // The global table holds the palette entries marked in `global`, in
+  // order, and a transparent entry where one is free.
+  GifStream(int width, int height, const std::vector<uint32_t>& palette,
+            const std::vector<bool>& global)
+      : width_(width), palette_(palette), canClear_(palette.size() < 256) {
+    std::vector<uint32_t> colours;
+    for (size_t i = 0; i < palette.size(); ++i) {
+      globalRemap_[i] = global[i] ? static_cast<int>(colours.size()) : -1;
+      if (global[i]) {
+        colours.push_back(palette[i]);
+      }
+    }
+    globalTransparent_ = colours.size() < 256 ? static_cast<int>(colours.size()) : -1;
+    globalSize_ = PowerOfTwo(static_cast<int>(colours.size()) + (globalTransparent_ >= 0));
     int error = 0;
     gif_.Reset(EGifOpen(&bytes_, Append, &error));
     if (!gif_.Valid()) {
       throw std::bad_alloc();
     }
     EGifSetGifVersion(gif_.Get(), true);
-    int size = 2;
-    while (size < static_cast<int>(palette.size()) + (transparent >= 0 ? 1 : 0)) {
-      size *= 2;
-    }
-    std::vector<GifColorType> colours(size, GifColorType{0, 0, 0});
-    for (size_t i = 0; i < palette.size(); ++i) {
-      colours[i] = {static_cast<GifByteType>(palette[i] >> 16),
-                    static_cast<GifByteType>(palette[i] >> 8),
-                    static_cast<GifByteType>(palette[i])};
-    }
-    const UniqueColourMap map(GifMakeMapObject(size, colours.data()));
-    if (!map.Valid()) {
-      throw std::bad_alloc();
-    }
+    const UniqueColourMap map = MapOf(colours, globalSize_);
     Check(EGifPutScreenDesc(gif_.Get(), width, height, 8, 0, map.Get()), "screen");
   }
 
@@ -166,26 +209,31 @@ class GifStream {
     Check(EGifPutExtensionTrailer(gif_.Get()), "loop");
   }
 
-  // The rectangle `box` of `plane`; pixels equal in `before` transparent.
+  // The rectangle `box` of `plane`, written the smallest of several ways:
+  // pixels unchanged since `before` transparent, kept, or kept where they
+  // continue a run; indexing the global table or a table of the frame's own,
+  // whose shorter codes may save more than it costs.
   void PutFrame(const uint8_t* plane, const uint8_t* before, Box box, int64_t delay) {
-    GraphicsControlBlock control{};
-    control.DisposalMode = DISPOSE_DO_NOT;
-    control.DelayTime = static_cast<int>(delay);
-    control.TransparentColor = before && transparent_ >= 0 ? transparent_ : NO_TRANSPARENT_COLOR;
-    GifByteType extension[4];
-    EGifGCBToExtension(&control, extension);
-    Check(EGifPutExtension(gif_.Get(), GRAPHICS_EXT_FUNC_CODE, 4, extension), "control");
-    Check(EGifPutImageDesc(gif_.Get(), box.x, box.y, box.width, box.height, false, nullptr),
-          "image");
-    std::vector<GifPixelType> line(box.width);
-    for (int y = box.y; y < box.y + box.height; ++y) {
-      const size_t row = static_cast<size_t>(y) * width_ + box.x;
-      for (int x = 0; x < box.width; ++x) {
-        const bool same = before && transparent_ >= 0 && before[row + x] == plane[row + x];
-        line[x] = same ? static_cast<GifPixelType>(transparent_) : plane[row + x];
+    std::vector<FramePlan> plans;
+    for (Unchanged unchanged : {Unchanged::Kept, Unchanged::Runs, Unchanged::Transparent}) {
+      if (unchanged != Unchanged::Kept && (before == nullptr || !canClear_)) {
+        continue;
       }
-      Check(EGifPutLine(gif_.Get(), line.data(), box.width), "line");
+      const FrameCodes codes = CodesOf(plane, before, box, unchanged);
+      for (bool local : {false, true}) {
+        FramePlan plan = PlanOf(codes, local);
+        if (plan.size > 0) {
+          plans.push_back(std::move(plan));
+        }
+      }
     }
+    size_t best = 0;
+    std::vector<size_t> costs;
+    for (const FramePlan& plan : plans) {
+      costs.push_back(CostOf(plan, box));
+      best = costs.back() < costs[best] ? costs.size() - 1 : best;
+    }
+    Write(plans[best], box, delay);
   }
 
   std::string Finish() {
@@ -202,10 +250,122 @@ class GifStream {
     return length;
   }
 
+  FrameCodes CodesOf(const uint8_t* plane, const uint8_t* before, Box box,
+                     Unchanged unchanged) const {
+    FrameCodes frame;
+    frame.codes.reserve(static_cast<size_t>(box.width) * box.height);
+    for (int y = box.y; y < box.y + box.height; ++y) {
+      const size_t row = static_cast<size_t>(y) * width_ + box.x;
+      for (int x = 0; x < box.width; ++x) {
+        const uint8_t index = plane[row + x];
+        const bool continues = x > 0 && frame.codes.back() == index;
+        const bool same = unchanged != Unchanged::Kept && before[row + x] == index;
+        if (same && !(unchanged == Unchanged::Runs && continues)) {
+          frame.codes.push_back(-1);
+          frame.clear = true;
+          continue;
+        }
+        frame.codes.push_back(index);
+        frame.colours += frame.used[index] ? 0 : 1;
+        frame.used[index] = true;
+      }
+    }
+    return frame;
+  }
+
+  // A plan of size 0 cannot be: a colour missing from the global table, or
+  // no entry free for transparency.
+  FramePlan PlanOf(const FrameCodes& codes, bool local) const {
+    FramePlan plan;
+    plan.codes = codes.codes;
+    if (!local) {
+      for (int i = 0; i < 256; ++i) {
+        if (codes.used[i] && globalRemap_[i] < 0) {
+          return {};
+        }
+        plan.remap[i] = static_cast<uint8_t>(globalRemap_[i]);
+      }
+      if (codes.clear && globalTransparent_ < 0) {
+        return {};
+      }
+      plan.transparent = codes.clear ? globalTransparent_ : NO_TRANSPARENT_COLOR;
+      plan.size = globalSize_;
+      return plan;
+    }
+    for (int i = 0; i < 256; ++i) {
+      if (codes.used[i]) {
+        plan.remap[i] = static_cast<uint8_t>(plan.colours.size());
+        plan.colours.push_back(palette_[i]);
+      }
+    }
+    const int entries = codes.colours + (codes.clear ? 1 : 0);
+    if (entries > 256) {
+      return {};
+    }
+    plan.transparent = codes.clear ? codes.colours : NO_TRANSPARENT_COLOR;
+    plan.size = PowerOfTwo(entries);
+    plan.local = true;
+    return plan;
+  }
+
+  static std::vector<GifPixelType> PixelsOf(const FramePlan& plan) {
+    std::vector<GifPixelType> pixels(plan.codes.size());
+    for (size_t i = 0; i < pixels.size(); ++i) {
+      const int code = plan.codes[i];
+      pixels[i] = static_cast<GifPixelType>(code < 0 ? plan.transparent : plan.remap[code]);
+    }
+    return pixels;
+  }
+
+  // The bytes the frame takes: its compressed pixels, written alone, and
+  // its table.
+  static size_t CostOf(const FramePlan& plan, Box box) {
+    std::string scratch;
+    int error = 0;
+    UniqueGif gif(EGifOpen(&scratch, Append, &error));
+    if (!gif.Valid()) {
+      throw std::bad_alloc();
+    }
+    const UniqueColourMap map = MapOf({}, plan.size);
+    Check(EGifPutScreenDesc(gif.Get(), box.width, box.height, 8, 0, map.Get()), "screen");
+    PutPixels(gif.Get(), plan, box, nullptr);
+    Check(EGifCloseFile(gif.Release(), &error), "close");
+    return scratch.size() + (plan.local ? 3 * static_cast<size_t>(plan.size) : 0);
+  }
+
+  static void PutPixels(GifFileType* gif, const FramePlan& plan, Box box,
+                        const ColorMapObject* local) {
+    Check(EGifPutImageDesc(gif, box.x, box.y, box.width, box.height, false, local), "image");
+    std::vector<GifPixelType> pixels = PixelsOf(plan);
+    for (int y = 0; y < box.height; ++y) {
+      Check(EGifPutLine(gif, pixels.data() + static_cast<size_t>(y) * box.width, box.width),
+            "line");
+    }
+  }
+
+  void Write(const FramePlan& plan, Box box, int64_t delay) {
+    GraphicsControlBlock control{};
+    control.DisposalMode = DISPOSE_DO_NOT;
+    control.DelayTime = static_cast<int>(delay);
+    control.TransparentColor = plan.transparent;
+    GifByteType extension[4];
+    EGifGCBToExtension(&control, extension);
+    Check(EGifPutExtension(gif_.Get(), GRAPHICS_EXT_FUNC_CODE, 4, extension), "control");
+    UniqueColourMap local;
+    if (plan.local) {
+      local = MapOf(plan.colours, plan.size);
+    }
+    PutPixels(gif_.Get(), plan, box, local.Get());
+  }
+
   std::string bytes_;
   UniqueGif gif_;
-  const int width_, height_;
-  const int transparent_;
+  const int width_;
+  const std::vector<uint32_t> palette_;  // what the planes index
+  const bool canClear_;                  // an entry is free for transparency
+  int globalRemap_[256];                 // palette index to global table entry, or -1
+  int globalTransparent_ = -1;
+  int globalSize_ = 0;
 };
 
 }  // namespace
@@ -214,11 +374,20 @@ bool GifAvailable() {
   return true;
 }
 
-Gif EncodeGif(const Picture& picture, int frameHeight, const Animation& animation) {
-  const Indexed indexed = IndexFrames(picture, frameHeight, animation);
-  const int transparent =
-      indexed.palette.size() < 256 ? static_cast<int>(indexed.palette.size()) : -1;
-  GifStream stream(picture.width, frameHeight, indexed.palette, transparent);
+namespace {
+
+// The palette entries the first frame shows.
+std::vector<bool> FirstFrameColours(const Indexed& indexed, const Animation& animation) {
+  std::vector<bool> used(indexed.palette.size(), false);
+  for (uint8_t index : indexed.frames.at(animation.shots[0].frame)) {
+    used[index] = true;
+  }
+  return used;
+}
+
+std::string Write(const Picture& picture, int frameHeight, const Animation& animation,
+                  const Indexed& indexed, const std::vector<bool>& global, Gif& gif) {
+  GifStream stream(picture.width, frameHeight, indexed.palette, global);
   const bool animated = animation.shots.size() > 1;
   if (animated && animation.loops) {
     stream.LoopForever();
@@ -228,7 +397,7 @@ Gif EncodeGif(const Picture& picture, int frameHeight, const Animation& animatio
     milliseconds.push_back(shot.ms);
   }
   const std::vector<int64_t> delays = GifDelays(milliseconds);
-  Gif gif;
+  gif.slowDelays = 0;
   const uint8_t* before = nullptr;
   for (size_t i = 0; i < animation.shots.size(); ++i) {
     const uint8_t* plane = indexed.frames.at(animation.shots[i].frame).data();
@@ -248,7 +417,25 @@ Gif EncodeGif(const Picture& picture, int frameHeight, const Animation& animatio
     stream.PutFrame(plane, before, box, delay);
     before = plane;
   }
-  gif.bytes = stream.Finish();
+  return stream.Finish();
+}
+
+}  // namespace
+
+// The global table is the whole palette or the first frame's colours (the
+// later frames then bring tables of their own), whichever file is smaller.
+Gif EncodeGif(const Picture& picture, int frameHeight, const Animation& animation) {
+  const Indexed indexed = IndexFrames(picture, frameHeight, animation);
+  Gif gif;
+  gif.bytes = Write(picture, frameHeight, animation, indexed,
+                    std::vector<bool>(indexed.palette.size(), true), gif);
+  const std::vector<bool> first = FirstFrameColours(indexed, animation);
+  if (std::count(first.begin(), first.end(), true) < static_cast<long>(first.size())) {
+    std::string smaller = Write(picture, frameHeight, animation, indexed, first, gif);
+    if (smaller.size() < gif.bytes.size()) {
+      gif.bytes = std::move(smaller);
+    }
+  }
   gif.quantised = indexed.quantised;
   gif.colours = static_cast<int>(indexed.palette.size());
   return gif;
