@@ -335,6 +335,12 @@ class GifStream {
 
   static void PutPixels(GifFileType* gif, const FramePlan& plan, Box box,
                         const ColorMapObject* local) {
+    // giflib keeps a copy of the last frame's own table and drops it without
+    // freeing when a frame has none: free it first.
+    if (local == nullptr && gif->Image.ColorMap != nullptr) {
+      GifFreeMapObject(gif->Image.ColorMap);
+      gif->Image.ColorMap = nullptr;
+    }
     Check(EGifPutImageDesc(gif, box.x, box.y, box.width, box.height, false, local), "image");
     std::vector<GifPixelType> pixels = PixelsOf(plan);
     for (int y = 0; y < box.height; ++y) {
