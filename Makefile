@@ -4,7 +4,7 @@ PRESETS_RUN := native sanitize win64 win32 fuzz
 
 # Pattern rules are never used for phony targets: check-% and build-% stay off
 # this list (no files of those names exist).
-.PHONY: check example bootstrap build dist check-dist vsix fuzz-long leak-check bench format clean
+.PHONY: check example bootstrap build dist check-dist vsix fuzz-long leak-check bench format clean player-screenshot
 
 check: bootstrap $(addprefix check-,$(PRESETS_RUN)) check-dist
 
@@ -50,6 +50,13 @@ check-dist: dist build-native
 vsix: bootstrap
 	cmake --preset native -DZET_VSIX_DIR=$(CURDIR)/dist >/dev/null
 	cmake --build --preset native --target vsix
+
+# The README's picture of zetplay's HTML page: the example in headless
+# chromium, as the test player_html_browser takes it.
+player-screenshot: build-native
+	ctest --preset native -R player_html_browser --output-on-failure
+	mkdir -p docs
+	cp build/native/player/artifacts/zetplay-example.png docs/zetplay-example.png
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -130,6 +130,14 @@ def zetdump_seeds():
         put("zetdump", os.path.basename(path), read(path))
 
 
+def player_seeds():
+    """The example and the reader's files; the formats-*.ztr seeds (one strip
+    of each pixel format, made by player/tests/export_test.py) stay."""
+    for path in sorted(glob.glob(repo("player", "testdata", "*.ztr")) +
+                       glob.glob(repo("zetdump", "testdata", "*.ztr"))):
+        put("player", os.path.basename(path), read(path))
+
+
 def main():
     for path in glob.glob(os.path.join(CORPUS, "*", "seed-*")):
         os.remove(path)
@@ -138,6 +146,7 @@ def main():
     bitmap_seeds()
     compile_source_seeds()
     zetdump_seeds()
+    player_seeds()
     for harness in sorted(os.listdir(CORPUS)):
         files = os.listdir(os.path.join(CORPUS, harness))
         size = sum(os.path.getsize(os.path.join(CORPUS, harness, f)) for f in files)

@@ -1,0 +1,191 @@
+// The model of the run-time on frame code written byte by byte: what is
+// shown for how long, how the run ends, what the exports hold, and the
+// loops that would hang a player.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "player/animation.h"
+#include "player/random.h"
+#include "player/run.h"
+#include "reader/frame_code.h"
+
+namespace zetplay {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes Op(uint8_t op, std::initializer_list<uint16_t> operands) {
+  Bytes bytes{op};
+  for (uint16_t operand : operands) {
+    bytes.push_back(static_cast<uint8_t>(operand));
+    bytes.push_back(static_cast<uint8_t>(operand >> 8));
+  }
+  return bytes;
+}
+Bytes F(uint16_t n) {
+  return Op(0, {n});
+}  // 3 bytes
+Bytes R(uint16_t f, uint16_t n) {
+  return Op(1, {f, n});
+}  // 5
+Bytes For(uint16_t a, uint16_t b) {
+  return Op(2, {a, b});
+}  // 5
+Bytes G(uint16_t to) {
+  return Op(3, {to});
+}  // 3
+Bytes P(uint16_t p, uint16_t q, uint16_t to) {
+  return Op(4, {p, q, to});
+}  // 7
+
+Bytes Join(std::initializer_list<Bytes> parts) {
+  Bytes code;
+  for (const Bytes& part : parts) {
+    code.insert(code.end(), part.begin(), part.end());
+  }
+  return code;
+}
+
+std::vector<zetreader::Instruction> Decode(const Bytes& code) {
+  const zetreader::FileBytes bytes{Bytes(code)};
+  return zetreader::DecodeFrameCode(bytes, 0, static_cast<uint32_t>(code.size()), 4, "test");
+}
+
+std::string ShotsText(const std::vector<Shot>& shots) {
+  std::string text;
+  for (const Shot& shot : shots) {
+    text += (text.empty() ? "" : " ") + std::to_string(shot.frame) + ":" + std::to_string(shot.ms);
+  }
+  return text;
+}
+
+std::string StepsText(const Run& run) {
+  std::vector<Shot> shots;
+  for (const Step& step : run.steps) {
+    if (step.frame >= 0) {
+      shots.push_back({step.frame, step.duration});
+    }
+  }
+  return ShotsText(shots);
+}
+
+struct Case {
+  const char* name;
+  Bytes code;
+  int64_t maxMs;
+  bool loop;
+  const char* shown;  // every frame the run shows, frame:ms
+  Ending ending;
+  int64_t cycleFrom;    // Cycles: time of the first repeating step
+  const char* export_;  // what the exports hold, merged
+  bool loops;
+};
+
+TEST(PlayCode, FollowsTheCode) {
+  const Case cases[] = {
+      {"a: 0; 1; goto a;", Join({F(0), F(1), G(0)}), 10000, false, "0:100 1:100", Ending::Cycles, 0,
+       "0:100 1:100", true},
+      {"repeat 2 for 3; for 3 to 1;", Join({R(2, 3), For(3, 1)}), 10000, false,
+       "2:300 3:100 2:100 1:100", Ending::Ends, 0, "2:300 3:100 2:100 1:100", false},
+      {"0; 0; for 1 to 1;", Join({F(0), F(0), For(1, 1)}), 10000, false, "0:100 0:100 1:100",
+       Ending::Ends, 0, "0:200 1:100", false},
+      {"(empty)", {}, 10000, false, "", Ending::Still, 0, "0:0", false},
+      {"goto end; 0; end:", Join({G(6), F(0)}), 10000, true, "", Ending::Still, 0, "0:0", false},
+      {"0; with --loop", F(0), 10000, true, "0:100", Ending::Cycles, 0, "0:100", true},
+      // The lead-in ends as the cycle ends: the same animation, one cycle.
+      {"0; a: 1; 0; goto a;", Join({F(0), F(1), F(0), G(3)}), 10000, false, "0:100 1:100 0:100",
+       Ending::Cycles, 100, "0:100 1:100", true},
+      // A lead-in of its own: it and the cycle up to maxMs.
+      {"2; a: 0; 1; goto a;", Join({F(2), F(0), F(1), G(3)}), 1000, false, "2:100 0:100 1:100",
+       Ending::Cycles, 100, "2:100 0:100 1:100 0:100 1:100 0:100 1:100 0:100 1:100 0:100 1:100",
+       true},
+      {"repeat 0 for 50; cut at 1000", R(0, 50), 1000, false, "0:1000", Ending::Cut, 0, "0:1000",
+       true},
+      {"for 0 to 3; cut inside", For(0, 3), 250, false, "0:100 1:100 2:50", Ending::Cut, 0,
+       "0:100 1:100 2:50", true},
+      {"0; 1; ends right at maxMs", Join({F(0), F(1)}), 200, false, "0:100 1:100", Ending::Ends, 0,
+       "0:100 1:100", false},
+      // A certain jump draws nothing, so the state still repeats.
+      {"a: 0; prob 3 of 3 goto a;", Join({F(0), P(3, 3, 0)}), 10000, false, "0:100", Ending::Cycles,
+       0, "0:100", true},
+  };
+  for (const Case& c : cases) {
+    RunSettings settings;
+    settings.maxMs = c.maxMs;
+    settings.loop = c.loop;
+    const zetplay::Run run =
+        PlayCode(Decode(c.code), static_cast<uint32_t>(c.code.size()), settings);
+    EXPECT_EQ(StepsText(run), c.shown) << c.name;
+    EXPECT_EQ(run.ending, c.ending) << c.name;
+    if (c.ending == Ending::Cycles) {
+      EXPECT_EQ(run.steps[run.cycleStep].time, c.cycleFrom) << c.name;
+    }
+    const Animation animation = AnimationOf(run, c.maxMs);
+    EXPECT_EQ(ShotsText(animation.shots), c.export_) << c.name;
+    EXPECT_EQ(animation.loops, c.loops) << c.name;
+  }
+}
+
+TEST(PlayCode, RandomRunsAreCutAndReproducible) {
+  const Bytes code = Join({F(0), P(1, 2, 0), F(1), G(0)});  // a: 0; prob 1 of 2 goto a; 1; goto a;
+  RunSettings settings;
+  settings.seed = 7;
+  const zetplay::Run first = PlayCode(Decode(code), static_cast<uint32_t>(code.size()), settings);
+  const zetplay::Run again = PlayCode(Decode(code), static_cast<uint32_t>(code.size()), settings);
+  EXPECT_EQ(first.ending, Ending::Cut);
+  EXPECT_EQ(first.length, 10000);
+  EXPECT_EQ(StepsText(first), StepsText(again));
+  EXPECT_GT(first.draws, 50);
+  settings.seed = 8;
+  EXPECT_NE(StepsText(PlayCode(Decode(code), static_cast<uint32_t>(code.size()), settings)),
+            StepsText(first));
+}
+
+TEST(PlayCode, RefusesLoopsThatShowNothing) {
+  const struct {
+    const char* name;
+    Bytes code;
+    std::vector<uint32_t> offsets;
+  } cases[] = {
+      {"a: goto a;", G(0), {0}},
+      {"0; a: goto b; b: goto a;", Join({F(0), G(6), G(3)}), {3, 6}},
+      // Random, so no state repeats: the 100,000 instructions decide.
+      {"a: prob 1 of 2 goto a; goto a;", Join({P(1, 2, 0), G(0)}), {0, 7}},
+  };
+  for (const auto& c : cases) {
+    try {
+      PlayCode(Decode(c.code), static_cast<uint32_t>(c.code.size()), RunSettings());
+      ADD_FAILURE() << c.name << " played";
+    } catch (const HangFault& fault) {
+      EXPECT_EQ(fault.offsets, c.offsets) << c.name;
+    }
+  }
+}
+
+// SplitMix64's published first outputs from state 0: the generator is the
+// same everywhere.
+TEST(Chance, IsSplitMix64) {
+  Chance chance(0);
+  EXPECT_EQ(chance.Next(), 0xE220A8397B1DCDAFu);
+  EXPECT_EQ(chance.Next(), 0x6E789E6AA1B965F4u);
+  EXPECT_EQ(chance.Next(), 0x06C45D188009454Fu);
+}
+
+TEST(Chance, DrawsInProportion) {
+  const struct { uint32_t p, q; } chances[] = {{1, 4}, {1, 255}, {254, 255}, {255, 255}, {3, 7}};
+  for (const auto& c : chances) {
+    Chance chance(1);
+    int taken = 0;
+    const int draws = 200000;
+    for (int i = 0; i < draws; ++i) {
+      taken += chance.Draw(c.p, c.q);
+    }
+    EXPECT_NEAR(static_cast<double>(taken) / draws, static_cast<double>(c.p) / c.q, 0.005)
+        << c.p << " of " << c.q;
+  }
+}
+
+}  // namespace
+}  // namespace zetplay

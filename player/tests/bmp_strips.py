@@ -1,0 +1,134 @@
+"""BMP strips of every pixel format the player reads, with the RGB that each
+pixel must show, and the sources that compile them with zetcomp."""
+import struct
+
+WIDTH = 5  # odd, so that every depth pads its rows
+FRAME_HEIGHT = 6
+FRAMES = 4
+
+
+def scale(value, bits):
+    """A channel of `bits` bits on 0..255, rounded."""
+    largest = (1 << bits) - 1
+    return (value * 255 + largest // 2) // largest
+
+
+class Strip:
+    """One format: `pixel(x, y)` gives the stored value and the RGB shown."""
+
+    def __init__(self, name, bits, top_down, compression=0, palette=None,
+                 masks=None, header_size=40, colours_used=0):
+        self.name = name
+        self.bits = bits
+        self.top_down = top_down
+        self.compression = compression
+        self.palette = palette or []
+        self.masks = masks
+        self.header_size = header_size
+        self.colours_used = colours_used
+        self.rows = FRAME_HEIGHT * FRAMES
+
+    def pixel(self, x, y):
+        """(stored value, (r, g, b)) of display row y, column x."""
+        n = x + 7 * y
+        if self.bits <= 8:
+            index = (n * 5 + y // FRAME_HEIGHT) % (1 << self.bits)
+            if index >= len(self.palette):
+                return index, (0, 0, 0)  # past the colour table: black
+            return index, self.palette[index]
+        if self.bits == 24:
+            rgb = ((n * 37) & 255, (n * 11 + 60) & 255, (255 - n * 5) & 255)
+            return rgb, rgb
+        masks = self.masks or ((0x7C00, 0x03E0, 0x001F) if self.bits == 16
+                               else (0xFF0000, 0x00FF00, 0x0000FF))
+        value, rgb = 0, []
+        for i, mask in enumerate(masks):
+            shift = (mask & -mask).bit_length() - 1
+            width = bin(mask).count("1")
+            channel = (n * (3 + 2 * i) + 9 * i) % (1 << width)
+            value |= channel << shift
+            rgb.append(scale(channel, width))
+        return value, tuple(rgb)
+
+    def frame_rgb(self, frame):
+        """The RGB bytes of frame `frame`, top row first."""
+        out = bytearray()
+        for y in range(frame * FRAME_HEIGHT, (frame + 1) * FRAME_HEIGHT):
+            for x in range(WIDTH):
+                out += bytes(self.pixel(x, y)[1])
+        return bytes(out)
+
+    def row_bytes(self, y):
+        row = bytearray()
+        if self.bits <= 8:
+            bits = 0
+            count = 0
+            for x in range(WIDTH):
+                bits = bits << self.bits | self.pixel(x, y)[0]
+                count += self.bits
+                while count >= 8:
+                    row.append(bits >> (count - 8) & 255)
+                    count -= 8
+            if count:
+                row.append(bits << (8 - count) & 255)
+        else:
+            for x in range(WIDTH):
+                value = self.pixel(x, y)[0]
+                if self.bits == 24:
+                    row += bytes((value[2], value[1], value[0]))
+                else:
+                    row += value.to_bytes(self.bits // 8, "little")
+        while len(row) % 4:
+            row.append(0)
+        return bytes(row)
+
+    def bmp(self):
+        order = range(self.rows) if self.top_down else reversed(range(self.rows))
+        pixels = b"".join(self.row_bytes(y) for y in order)
+        table = b"".join(bytes((b, g, r, 0)) for r, g, b in self.palette)
+        if self.masks and self.header_size == 40:
+            table = b"".join(struct.pack("<I", m) for m in self.masks)
+        height = -self.rows if self.top_down else self.rows
+        header = struct.pack("<IiiHHIIiiII", self.header_size, WIDTH, height, 1, self.bits,
+                             self.compression, len(pixels), 2835, 2835, self.colours_used, 0)
+        if self.header_size > 40:
+            extra = struct.pack("<III", *self.masks) if self.masks else b""
+            header += extra + bytes(self.header_size - 40 - len(extra))
+        offset = 14 + len(header) + len(table)
+        size = offset + len(pixels)
+        return b"BM" + struct.pack("<IHHI", size, 0, 0, offset) + header + table + pixels
+
+
+def palette(count):
+    return [((i * 67) & 255, (i * 151 + 30) & 255, (i * 23 + 200) & 255) for i in range(count)]
+
+
+def strips():
+    """Every depth in both row orders, bit fields in the colour table (40-byte
+    header, biClrUsed 3) and in a larger header."""
+    made = []
+    for top_down in (False, True):
+        order = "topdown" if top_down else "bottomup"
+        made += [
+            Strip(f"1bit_{order}", 1, top_down, palette=palette(2)),
+            Strip(f"4bit_{order}", 4, top_down, palette=palette(16)),
+            Strip(f"8bit_short_table_{order}", 8, top_down, palette=palette(20),
+                  colours_used=20),
+            Strip(f"16bit_555_{order}", 16, top_down),
+            Strip(f"16bit_565_fields_{order}", 16, top_down, compression=3,
+                  masks=(0xF800, 0x07E0, 0x001F), colours_used=3),
+            Strip(f"24bit_{order}", 24, top_down),
+            Strip(f"32bit_{order}", 32, top_down),
+            Strip(f"32bit_fields_v5_{order}", 32, top_down, compression=3,
+                  masks=(0x3FF00000, 0x000FFC00, 0x000003FF), header_size=124),
+        ]
+    return made
+
+
+def source(bmp_name, output, frames, frame_time):
+    """A source whose five kinds play `frames` on one strip (ASCII, so
+    Shift-JIS as it is)."""
+    lines = ["[basis]", "version=11", f"output={output}", f"BITMAP={bmp_name}",
+             f"FRAMEHEIGHT={FRAME_HEIGHT}", f"FRAMETIME={frame_time}",
+             f"FRAMES1={frames}", ""]
+    return "\r\n".join(lines).encode("ascii")
