@@ -20,9 +20,9 @@ import zipfile
 import pefile
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-PROGRAMS = ["zetcomp", "zetdump"]
-EXES = ["Zetcomp.exe", "Zetview.exe", "zetdump.exe"]
-MANUALS = ["man1/zetcomp.1", "man1/zetdump.1", "man5/zts.5"]
+PROGRAMS = ["zetcomp", "zetdump", "zetplay"]
+EXES = ["Zetcomp.exe", "Zetview.exe", "zetdump.exe", "zetplay.exe"]
+MANUALS = ["man1/zetcomp.1", "man1/zetdump.1", "man1/zetplay.1", "man5/zts.5"]
 STRIPS = ["ask.bmp", "info.bmp", "plain.bmp", "stop.bmp", "warn.bmp"]
 GUIDES = ["en/guide.md", "en/guide.html", "ja/guide.md", "ja/guide.html"]
 # Version blocks: file name, description, version.
@@ -86,6 +86,10 @@ class Checker:
                                                                           run.stdout))
                 with open(os.path.join(work, "demo.ztr"), "rb") as f:
                     outputs.append(f.read())
+                play = subprocess.run([os.path.join(root, "bin", "zetplay"), "demo.ztr"],
+                                      cwd=work, capture_output=True)
+                self.expect(play.returncode == 0, "%s: zetplay demo.ztr: %s" % (package,
+                                                                               play.stderr))
         self.expect(outputs[0] == outputs[1],
                     "%s: its zetcomp compiles the example otherwise than the build tree" % package)
         run = subprocess.run([os.path.join(root, "bin", "zetdump"), "--check",
