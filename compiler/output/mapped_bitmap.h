@@ -35,7 +35,6 @@ class MappedBitmap {
 
  private:
   void Check(uint32_t fileSize);
-  void CheckBlocks(uint32_t fileSize);
 
   // Declaration order is the order of acquisition; release runs backwards.
   InputFile file_;
