@@ -49,8 +49,9 @@ std::string Reason(const uint8_t* file, uint32_t size) {
     case BitmapFault::NotBitmap:
       return "ファイルの先頭が \"BM\" ではなく、BMP ファイルではありません。";
     case BitmapFault::FileSizeField:
-      return FormatString("ヘッダのファイル サイズ (bfSize) %u が実際の大きさ %u バイトを超えています。",
-                          BitmapField32(file, zet::kBmpSizeField), size);
+      return FormatString(
+          "ヘッダのファイル サイズ (bfSize) %u が実際の大きさ %u バイトを超えています。",
+          BitmapField32(file, zet::kBmpSizeField), size);
     case BitmapFault::Planes:
       return FormatString("プレーン数 (biPlanes) が 1 ではなく %u です。",
                           BitmapField16(file, zet::kBmpPlanesField));

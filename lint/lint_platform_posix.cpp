@@ -45,9 +45,9 @@ void WriteWholeFile(const std::string& path, const std::string& bytes) {
   if (!file.Valid()) {
     throw Failure(path, errno);
   }
-  const bool written = write(file.Get(), bytes.data(), bytes.size()) ==
-                           static_cast<ssize_t>(bytes.size()) &&
-                       fchmod(file.Get(), 0644) == 0;
+  const bool written =
+      write(file.Get(), bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()) &&
+      fchmod(file.Get(), 0644) == 0;
   const int error = errno;
   if (!written || rename(temporary.c_str(), path.c_str()) != 0) {
     const std::string failure = Failure(path, written ? errno : error);

@@ -20,7 +20,8 @@ std::string Utf8From(UINT codePage, const std::string& text) {
   const int units = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
   std::wstring wide(static_cast<size_t>(units), L'\0');
   MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), units);
-  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
   std::string utf8(static_cast<size_t>(length), '\0');
   WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, utf8.data(), length, nullptr, nullptr);
   return utf8;
@@ -52,8 +53,9 @@ void WriteWholeFile(const std::string& path, const std::string& bytes) {
   const std::string temporary = path + ".~tmp";
   std::string failure;
   {
-    const zet::UniqueFileHandle file(reinterpret_cast<intptr_t>(CreateFileA(
-        temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
+    const zet::UniqueFileHandle file(
+        reinterpret_cast<intptr_t>(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr,
+                                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
     if (!file.Valid()) {
       throw Failure(path);
     }

@@ -2,12 +2,17 @@
 // with every diagnostic it must give, placed in the file, as gcc's lines.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "compiler/common/system_message.h"
 #include "compiler/common/win32_error.h"
+#include "compiler/output/compile_kind.h"
+#include "compiler/output/compile_source.h"
+#include "compiler/output/mapped_bitmap.h"
 #include "compiler/output/test_files.h"
+#include "lint/bitmap_reason.h"
 #include "lint/lint_platform.h"
 #include "lint/report.h"
 #include "lint/source_lint.h"
@@ -140,7 +145,8 @@ std::vector<LintCase> Cases() {
        {"8:9: warning: [STOP] フレーム 1, 3 はどの文も表示しません。 [-Wunused-frame]"}},
       {"inherited_error",
        Basis("FRAMES2=0 1;\r\n[STOP]\r\nFRAMES1=for 0 to 3;\r\n"),
-       {"7:11: error: [NOICON,ASTERISK,EXCLAMATION,QUESTION] frames2 3文字目付近:文法エラーです。"}},
+       {"7:11: error: [NOICON,ASTERISK,EXCLAMATION,QUESTION] frames2 "
+        "3文字目付近:文法エラーです。"}},
       {"shift_jis",
        Basis("[STOP]\r\nMESSAGE=表示\r\nFRAMES1=for 0 to 3; ソ;\r\n[ゾ]\r\n"),
        {"9:21: error: [STOP] frames1 13文字目付近:文法エラーです。",
@@ -206,6 +212,128 @@ TEST_F(LintTest, GivesExactlyTheDiagnosticsOfEachSource) {
       expected.push_back(ConsoleText(line));
     }
     EXPECT_EQ(Lint(c.source), expected) << c.name;
+  }
+}
+
+struct BitmapCase {
+  const char* name;
+  std::string bytes;
+  std::string reason;
+};
+
+std::string Changed(std::string bytes, size_t offset, uint32_t value, size_t keep = 0) {
+  Put32(bytes, offset, value);
+  if (keep != 0) {
+    bytes.resize(keep);
+    Put32(bytes, 2, static_cast<uint32_t>(keep));
+  }
+  return bytes;
+}
+
+// An OS/2 bitmap: a 12-byte core header, whose fields lie where Windows
+// headers have others.
+std::string Os2Bitmap() {
+  std::string bytes(14 + 12 + 16 * 16 * 3, '\x55');
+  bytes.replace(0, 2, "BM");
+  Put32(bytes, 2, static_cast<uint32_t>(bytes.size()));
+  Put32(bytes, 10, 26);
+  Put32(bytes, 14, 12);
+  Put16(bytes, 18, 16);
+  Put16(bytes, 20, 16);
+  Put16(bytes, 22, 1);
+  Put16(bytes, 24, 24);
+  return bytes;
+}
+
+std::vector<BitmapCase> BitmapCases() {
+  const std::string good = MakeBitmap(16, 40, 24);
+  const size_t half = good.size() / 2;
+  return {
+      {"too_short", good.substr(0, 50), "ファイルが 50 バイトしかなく、BMP のヘッダが入りません。"},
+      {"not_bmp", "\x89PNG" + good.substr(4),
+       "ファイルの先頭が \"BM\" ではなく、BMP ファイルではありません。"},
+      {"file_size", Changed(good, 2, static_cast<uint32_t>(good.size() + 1)),
+       "ヘッダのファイル サイズ (bfSize) " + std::to_string(good.size() + 1) + " が実際の大きさ " +
+           std::to_string(good.size()) + " バイトを超えています。"},
+      {"planes",
+       [&] {
+         std::string bytes = good;
+         Put16(bytes, 26, 2);
+         return bytes;
+       }(),
+       "プレーン数 (biPlanes) が 1 ではなく 2 です。"},
+      {"os2", Os2Bitmap(), "OS/2 形式のヘッダ (BITMAPCOREHEADER) のビットマップです。"},
+      {"header_size", Changed(good, 14, 20),
+       "情報ヘッダの大きさ (biSize) 20 が 40 バイトに足りません。"},
+      {"color_table", Changed(good, 46, 100000), "色テーブルがファイルの終わりを越えています。"},
+      {"rle4", Changed(good, 30, 2, half), "画素が圧縮されています (RLE4)。"},
+      {"jpeg", Changed(good, 30, 4, half), "画素が圧縮されています (JPEG)。"},
+      {"png", Changed(good, 30, 5, half), "画素が圧縮されています (PNG)。"},
+      {"rows_past_end", Changed(good, 30, 0, half), "画素の行がファイルの終わりを越えています。"},
+  };
+}
+
+TEST_F(LintTest, SaysWhyTheCompilerRefusesABitmap) {
+  for (const BitmapCase& c : BitmapCases()) {
+    zet::WriteFile("x.bmp", c.bytes);
+    uint32_t code = 0;
+    try {
+      zet::MappedBitmap bitmap("x.bmp");
+    } catch (const zet::Win32Error& error) {
+      code = error.code;
+    }
+    EXPECT_EQ(code, zet::kErrorInvalidParameter) << c.name;
+    EXPECT_EQ(ExplainRefusedBitmap("x.bmp"), c.reason + kSaveAgain) << c.name;
+  }
+}
+
+// What the compiler logs for each kind named in an error's tag.
+std::vector<std::string> CompilerTexts(const Diagnostic& error) {
+  if (error.tag.empty()) {
+    return {error.text + "\r\n"};
+  }
+  std::vector<std::string> texts;
+  for (size_t begin = 0; begin <= error.tag.size();) {
+    const size_t end = std::min(error.tag.find(',', begin), error.tag.size());
+    texts.push_back(
+        zet::KindErrorMessage(error.tag.substr(begin, end - begin).c_str(), error.text + "\r\n"));
+    begin = end + 1;
+  }
+  return texts;
+}
+
+// Every source the suites compile: the lint finds an error exactly when the
+// compiler fails, and one of its errors is the compiler's message.
+TEST_F(LintTest, ErrsWhereTheCompilerFailsOnTheSuitesSources) {
+  namespace fs = std::filesystem;
+  const fs::path root = ZET_SOURCE_DIR;
+  for (const fs::path& folder : {root / "examples", root / "tests/crossbuild/data"}) {
+    fs::copy(folder, ".", fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    fs::create_directories("out");
+    for (const auto& entry : fs::directory_iterator(folder)) {
+      if (entry.path().extension() != ".zts") {
+        continue;
+      }
+      const std::string name = entry.path().filename().string();
+      std::string failure;
+      try {
+        zet::CompileSourceFile(name.c_str());
+      } catch (const std::string& message) {
+        failure = message;
+      }
+      std::vector<std::string> texts;
+      for (const Diagnostic& d : LintSource(name.c_str()).diagnostics) {
+        if (d.severity == Severity::Error) {
+          const std::vector<std::string> more = CompilerTexts(d);
+          texts.insert(texts.end(), more.begin(), more.end());
+        }
+      }
+      if (failure.empty()) {
+        EXPECT_EQ(texts, std::vector<std::string>()) << name;
+      } else {
+        EXPECT_NE(std::find(texts.begin(), texts.end(), failure), texts.end()) << name;
+      }
+    }
   }
 }
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "compiler/common/win32_error.h"
 #include "compiler/common/system_message.h"
+#include "compiler/common/win32_error.h"
 #include "lint/dependencies.h"
 #include "lint/lint_options.h"
 #include "lint/lint_platform.h"
@@ -85,7 +85,8 @@ bool WriteDepfile(const SourceReport& report, const LintOptions& options) {
     return false;
   }
   if (options.target.empty() && report.output.empty()) {
-    Complain(report.path + ": ", "OUTPUT がないので依存関係の対象がわかりません (-MT で指定できます)。");
+    Complain(report.path + ": ",
+             "OUTPUT がないので依存関係の対象がわかりません (-MT で指定できます)。");
     return false;
   }
   try {
@@ -109,7 +110,8 @@ int Run(int argc, const char* const* argv) {
     return kWrongUse;
   }
   if (options.help || options.version) {
-    return Write(stdout, options.help ? Usage() : "zetlint " ZETCOMP_VERSION "\n") ? kClean : kFound;
+    return Write(stdout, options.help ? Usage() : "zetlint " ZETCOMP_VERSION "\n") ? kClean
+                                                                                   : kFound;
   }
   std::vector<SourceReport> reports;
   for (const std::string& file : options.files) {

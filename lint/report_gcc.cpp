@@ -35,8 +35,7 @@ std::vector<ShownDiagnostic> ShownDiagnostics(const SourceReport& report,
     if (!options.enabled[static_cast<int>(diagnostic.check)]) {
       continue;
     }
-    const bool promoted =
-        options.warningsAreErrors && diagnostic.severity == Severity::Warning;
+    const bool promoted = options.warningsAreErrors && diagnostic.severity == Severity::Warning;
     shown.push_back({&diagnostic, promoted ? Severity::Error : diagnostic.severity, promoted});
   }
   return shown;
@@ -61,8 +60,8 @@ std::string GccReport(const std::vector<SourceReport>& reports, const LintOption
       text += Where(report.path, diagnostic.place) + SeverityWord(shown.severity) + ": " +
               Tagged(diagnostic, diagnostic.text);
       if (diagnostic.check != Check::Compile) {
-        text += std::string(shown.promoted ? " [-Werror=" : " [-W") + CheckName(diagnostic.check) +
-                "]";
+        text +=
+            std::string(shown.promoted ? " [-Werror=" : " [-W") + CheckName(diagnostic.check) + "]";
       }
       text += "\n";
       for (const std::string& note : diagnostic.notes) {

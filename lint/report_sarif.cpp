@@ -25,8 +25,8 @@ std::string Json(const std::string& utf8) {
 }
 
 bool IsUnreserved(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-         c == '-' || c == '.' || c == '_' || c == '~' || c == '/';
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+         c == '.' || c == '_' || c == '~' || c == '/';
 }
 
 // A relative path stays relative; an absolute one becomes a file URI.
@@ -84,8 +84,8 @@ std::string Result(const std::string& path, const ShownDiagnostic& shown) {
   const std::string tag = diagnostic.tag.empty() ? "" : "[" + diagnostic.tag + "] ";
   std::string result = "{\"ruleId\": " + Json(RuleId(diagnostic.check)) +
                        ", \"ruleIndex\": " + std::to_string(static_cast<int>(diagnostic.check)) +
-                       ", \"level\": \"" + Level(shown.severity) + "\", \"message\": {\"text\": " +
-                       Json(Utf8Text(tag + diagnostic.text)) +
+                       ", \"level\": \"" + Level(shown.severity) +
+                       "\", \"message\": {\"text\": " + Json(Utf8Text(tag + diagnostic.text)) +
                        "}, \"locations\": [" + Location(path, diagnostic.place) + "]";
   if (!diagnostic.notes.empty()) {
     result += ", \"relatedLocations\": [";
@@ -106,16 +106,16 @@ std::string SarifReport(const std::vector<SourceReport>& reports, const LintOpti
   std::string results;
   for (const SourceReport& report : reports) {
     for (const ShownDiagnostic& shown : ShownDiagnostics(report, options)) {
-      results += std::string(results.empty() ? "" : ",") + "\n        " + Result(report.path, shown);
+      results +=
+          std::string(results.empty() ? "" : ",") + "\n        " + Result(report.path, shown);
     }
   }
   return "{\n  \"$schema\": \"https://json.schemastore.org/sarif-2.1.0.json\",\n"
          "  \"version\": \"2.1.0\",\n  \"runs\": [\n    {\n"
          "      \"tool\": {\"driver\": {\"name\": \"zetlint\", \"version\": \"" ZETCOMP_VERSION
          "\", \"rules\": [" +
-         Rules() +
-         "]}},\n      \"columnKind\": \"unicodeCodePoints\",\n      \"results\": [" + results +
-         "\n      ]\n    }\n  ]\n}\n";
+         Rules() + "]}},\n      \"columnKind\": \"unicodeCodePoints\",\n      \"results\": [" +
+         results + "\n      ]\n    }\n  ]\n}\n";
 }
 
 }  // namespace zetlint

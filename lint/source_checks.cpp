@@ -33,7 +33,8 @@ bool SameName(std::string_view a, std::string_view b) {
 
 std::vector<std::string> SectionNames() {
   std::vector<std::string> names = {"basis", "BUTTONS"};
-  names.insert(names.end(), zet::kMessageKindNames, zet::kMessageKindNames + zet::kMessageKindCount);
+  names.insert(names.end(), zet::kMessageKindNames,
+               zet::kMessageKindNames + zet::kMessageKindCount);
   return names;
 }
 
@@ -105,8 +106,7 @@ class LineChecks {
     const Place place = SourceView::At(line, line.nameColumn);
     if (line.first != index) {
       Warn(Check::Duplicate, place, "",
-           "セクション [" + Shown(line.name) + "] は " +
-               std::to_string(lines_[line.first].number) +
+           "セクション [" + Shown(line.name) + "] は " + std::to_string(lines_[line.first].number) +
                " 行目にもあります。最初のものだけが読まれ、このセクションは読まれません。");
       return;
     }
@@ -179,7 +179,8 @@ class LineChecks {
     }
     uint64_t n = 1;
     for (;; ++n) {
-      const ProfileLine* line = view_.KeyLine(section.c_str(), ("FRAMES" + std::to_string(n)).c_str());
+      const ProfileLine* line =
+          view_.KeyLine(section.c_str(), ("FRAMES" + std::to_string(n)).c_str());
       if (line == nullptr || ReadsEmpty(*line)) {
         break;
       }

@@ -79,8 +79,12 @@ SourceReport LintSource(const char* path) {
   try {
     report.fullPath = zet::ResolveFullPath(path);
   } catch (const zet::Win32Error& error) {
-    report.diagnostics.push_back(
-        {Place{}, Severity::Error, Check::Compile, "", OneLine(zet::SystemMessage(error.code)), {}});
+    report.diagnostics.push_back({Place{},
+                                  Severity::Error,
+                                  Check::Compile,
+                                  "",
+                                  OneLine(zet::SystemMessage(error.code)),
+                                  {}});
     return report;
   }
   report.read = true;

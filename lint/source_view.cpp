@@ -38,8 +38,7 @@ Place SourceView::At(const ProfileLine& line, uint32_t column) {
   for (size_t pos = 0; pos < bytes; pos += zet::CharSize(text, pos)) {
     ++characters;
   }
-  return Place{line.number, column,
-               characters + 1 + static_cast<uint32_t>(column - 1 - bytes)};
+  return Place{line.number, column, characters + 1 + static_cast<uint32_t>(column - 1 - bytes)};
 }
 
 Place SourceView::KeyPlace(const char* section, const char* key) const {
