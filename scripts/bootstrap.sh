@@ -5,7 +5,8 @@ set -eu
 
 packages="cmake ninja-build make g++ clang googletest libbenchmark-dev libclang-rt-14-dev
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-  wine wine64 locales xvfb xauth xdotool imagemagick fonts-ipafont-gothic valgrind"
+  wine wine64 locales xvfb xauth xdotool imagemagick fonts-ipafont-gothic valgrind
+  python3-jsonschema"
 
 missing=""
 for p in $packages; do
