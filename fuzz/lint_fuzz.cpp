@@ -46,16 +46,16 @@ bool IsPlainName(const std::string& name) {
     return false;
   }
   return std::all_of(name.begin(), name.end(), [](char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-           c == '_' || c == '.' || c == '-';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '.' || c == '-';
   });
 }
 
 bool IsOwnPath(const std::string& path) {
   const size_t slash = path.find_first_of("/\\");
-  return slash == std::string::npos ? IsPlainName(path)
-                                    : path.compare(0, slash, "bmp") == 0 &&
-                                          IsPlainName(path.substr(slash + 1));
+  return slash == std::string::npos
+             ? IsPlainName(path)
+             : path.compare(0, slash, "bmp") == 0 && IsPlainName(path.substr(slash + 1));
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
@@ -126,9 +126,11 @@ uint32_t LineCount(const std::string& text) {
 
 void CheckDiagnostics(const SourceReport& report, uint32_t lines) {
   for (const Diagnostic& d : report.diagnostics) {
-    if (d.place.line > lines || (d.place.line != 0 && (d.place.column == 0 || d.place.character == 0))) {
-      FuzzFailure("a diagnostic outside the source", std::to_string(d.place.line) + ":" +
-                                                         std::to_string(d.place.column) + " " + d.text);
+    if (d.place.line > lines ||
+        (d.place.line != 0 && (d.place.column == 0 || d.place.character == 0))) {
+      FuzzFailure(
+          "a diagnostic outside the source",
+          std::to_string(d.place.line) + ":" + std::to_string(d.place.column) + " " + d.text);
     }
     if (d.text.empty() || d.text.find_first_of(std::string("\r\n\0", 3)) != std::string::npos) {
       FuzzFailure("a diagnostic that is not one line of text", d.text);

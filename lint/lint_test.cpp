@@ -13,6 +13,7 @@
 #include "compiler/output/mapped_bitmap.h"
 #include "compiler/output/test_files.h"
 #include "lint/bitmap_reason.h"
+#include "lint/dependencies.h"
 #include "lint/lint_platform.h"
 #include "lint/report.h"
 #include "lint/source_lint.h"
@@ -335,6 +336,20 @@ TEST_F(LintTest, ErrsWhereTheCompilerFailsOnTheSuitesSources) {
       }
     }
   }
+}
+
+// make reads these back as the paths they were; a backslash before a blank
+// (a trail byte of "ソ" on Linux) is doubled, as gcc does.
+TEST(MakeEscapedTest, EscapesWhatMakeWouldRead) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"plain/a.bmp", "plain/a.bmp"}, {"my dir/a b.bmp", "my\\ dir/a\\ b.bmp"},
+      {"a#b$c.bmp", "a\\#b$$c.bmp"},  {"\x83\\ x.bmp", "\x83\\\\\\ x.bmp"},
+      {"tab\there", "tab\\\there"},
+  };
+  for (const auto& [path, escaped] : cases) {
+    EXPECT_EQ(MakeEscaped(path), escaped) << path;
+  }
+  EXPECT_THROW(DepfileText("t", {"a\nb.bmp"}), std::string);
 }
 
 }  // namespace

@@ -221,8 +221,10 @@ class LineChecks {
 
 std::string Shown(std::string_view name) {
   std::string shown;
-  for (size_t pos = 0; pos < name.size(); pos += zet::CharSize(name, pos)) {
-    const size_t size = zet::CharSize(name, pos);
+  for (size_t pos = 0, size = 1; pos < name.size(); pos += size) {
+    size = zet::CharSize(name, pos);
+    // A control byte is never a trail byte: the lead byte stands alone.
+    size = size == 2 && static_cast<unsigned char>(name[pos + 1]) < 0x20 ? 1 : size;
     if (shown.size() + size > kLongestShown) {
       return shown + "...";
     }
