@@ -49,7 +49,7 @@ std::string Usage() {
   for (int i = 1; i < kCheckCount; ++i) {
     const Check check = static_cast<Check>(i);
     std::string name = CheckName(check);
-    name.resize(24, ' ');
+    name.resize(26, ' ');
     usage += "  " + name + CheckSummary(check) + "\n";
   }
   return ConsoleText(usage);
