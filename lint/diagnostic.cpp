@@ -51,6 +51,13 @@ bool FindCheck(const std::string& name, Check& check) {
   return false;
 }
 
+std::string OneLine(std::string text) {
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
+    text.pop_back();
+  }
+  return text;
+}
+
 void AddMerged(std::vector<Diagnostic>& list, Diagnostic diagnostic) {
   for (Diagnostic& existing : list) {
     if (SameFinding(existing, diagnostic)) {

@@ -53,6 +53,9 @@ struct Diagnostic {
   std::vector<std::string> notes;
 };
 
+// A message as one line: the compiler's and the system's texts end in CR LF.
+std::string OneLine(std::string text);
+
 // A diagnostic with the same place, check, text and notes as one already in
 // `list` joins its tag to that one's; otherwise it is appended. Several kinds
 // that inherit one program so give one diagnostic.

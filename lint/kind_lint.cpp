@@ -23,14 +23,6 @@ bool ReadsEmpty(const ProfileLine* line) {
   return line == nullptr || line->value.empty() || line->value[0] == '\0';
 }
 
-// A message as one line: the compiler's texts end in CR LF.
-std::string OneLine(std::string text) {
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
-    text.pop_back();
-  }
-  return text;
-}
-
 class KindLint {
  public:
   KindLint(const SourceView& view, int index, std::vector<Diagnostic>& out)

@@ -9,17 +9,14 @@
 #include "compiler/common/system_error.h"
 #include "compiler/common/system_handles.h"
 #include "compiler/common/system_message.h"
+#include "lint/diagnostic.h"
 #include "lint/lint_platform.h"
 
 namespace zetlint {
 namespace {
 
 std::string Failure(const std::string& path, int error) {
-  std::string text = zet::SystemMessage(zet::Win32CodeFromErrno(error, path.c_str()));
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
-    text.pop_back();
-  }
-  return path + ": " + text;
+  return path + ": " + OneLine(zet::SystemMessage(zet::Win32CodeFromErrno(error, path.c_str())));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "compiler/common/shift_jis.h"
 #include "compiler/common/system_handles.h"
 #include "compiler/common/system_message.h"
+#include "lint/diagnostic.h"
 #include "lint/lint_platform.h"
 
 namespace zetlint {
@@ -28,11 +29,7 @@ std::string Utf8From(UINT codePage, const std::string& text) {
 }
 
 std::string Failure(const std::string& path) {
-  std::string text = zet::SystemMessage(GetLastError());
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
-    text.pop_back();
-  }
-  return path + ": " + text;
+  return path + ": " + OneLine(zet::SystemMessage(GetLastError()));
 }
 
 }  // namespace

@@ -55,14 +55,6 @@ std::string Usage() {
   return ConsoleText(usage);
 }
 
-std::string SystemText(uint32_t code) {
-  std::string text = zet::SystemMessage(code);
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
-    text.pop_back();
-  }
-  return text;
-}
-
 int ListDependencies(const std::vector<SourceReport>& reports) {
   int status = kClean;
   std::string text;
@@ -96,7 +88,7 @@ bool WriteDepfile(const SourceReport& report, const LintOptions& options) {
   } catch (const std::string& problem) {
     Complain("zetlint: ", problem);
   } catch (const zet::Win32Error& error) {
-    Complain(report.path + ": ", SystemText(error.code));
+    Complain(report.path + ": ", OneLine(zet::SystemMessage(error.code)));
   }
   return false;
 }

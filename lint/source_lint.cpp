@@ -18,13 +18,6 @@ namespace {
 
 constexpr char kBasis[] = "basis";
 
-std::string OneLine(std::string text) {
-  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
-    text.pop_back();
-  }
-  return text;
-}
-
 // The compiler's texts for these name [basis] themselves.
 void Error(SourceReport& report, Place place, const std::string& text) {
   report.diagnostics.push_back({place, Severity::Error, Check::Compile, "", OneLine(text), {}});
