@@ -115,6 +115,11 @@ std::vector<LintCase> Cases() {
        Utf16(Basis("FRAMEHIEGHT=1\r\n")),
        {"7:1: warning: [basis] キー FRAMEHIEGHT はどこからも読まれません (FRAMEHEIGHT "
         "のことですか?)。 [-Wunknown-key]"}},
+      {"line_ends",  // CR, LF and CR LF each end a line; empty lines count
+       "[basis]\nversion=11\r\routput=out.ztr\r\n\nBITMAP=a.bmp\rFRAMEHEIGHT=10\n"
+       "FRAMES1=for 0 to 3;\r\nFRAMEHIEGHT=1\n",
+       {"9:1: warning: [basis] キー FRAMEHIEGHT はどこからも読まれません (FRAMEHEIGHT "
+        "のことですか?)。 [-Wunknown-key]"}},
       {"partial_frame",
        Basis("[STOP]\r\nBITMAP=b45.bmp\r\n"),
        {"5:13: warning: [STOP] ビットマップの高さ 45 は FRAMEHEIGHT 10 で割り切れず、下の 5 "
