@@ -1,6 +1,7 @@
 // The sections and keys of one profile file, indexed once and looked up the
 // way the Windows profile API looks them up. The Linux build reads sources
-// with it; the Windows build asks the profile API itself.
+// with it; the Windows compiler asks the profile API itself, and the lint
+// reads with it on both systems.
 #pragma once
 
 #include <cstdint>
@@ -27,10 +28,10 @@ struct ProfileLine {
   std::string_view value;  // Key: the value before the buffer cuts it, quotes gone
   uint32_t nameColumn = 0;
   uint32_t valueColumn = 0;
-  // Indexes into the list of lines. `header`: the header line above (kNone
-  // before the first). `first`: the line that counts for this name, the
-  // line itself when it counts; kNone for a key that no read can reach
-  // (before any header, or under a header whose name came earlier).
+  // Indexes into the list of lines. `header`: the header line it stands
+  // under, itself for a header (kNone before the first). `first`: the line that counts for this
+  // name, the line itself when it counts; kNone for a key that no read can reach (before any
+  // header, or under a header whose name came earlier).
   uint32_t header = kNone;
   uint32_t first = kNone;
 };
