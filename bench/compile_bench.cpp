@@ -2,9 +2,9 @@
 // compile of five distinct 4 MB bitmaps (and of 1 MB ones, to show that the
 // heap does not grow with them), of 10,000 FRAMES lines, of a 32 MB source
 // (its peak heap beside its size), a batch of 1,000
-// small sources through the program's batch driver, and the frames compiler
-// alone. Writes its inputs into the current folder; prints the fastest and
-// the median of several runs, and the peak of the heap held through new.
+// small sources through the program's batch driver beside zetlint over the
+// same sources, and the frames compiler alone. Writes its inputs into the current folder; prints
+// the fastest and the median of several runs, and the peak of the heap held through new.
 //
 //   zet_bench [bitmaps] [frames] [large] [batch] [alone]   those parts (none: all)
 //   zet_bench --frames-loop N   only the frames compiler, N times (callgrind)
@@ -26,6 +26,8 @@
 #include "compiler/shell/batch_driver.h"
 #include "compiler/shell/log_buffer.h"
 #include "compiler/source/source_file.h"
+#include "lint/report.h"
+#include "lint/source_lint.h"
 
 namespace zet {
 namespace {
@@ -119,6 +121,8 @@ void BenchLargeSource() {
 
 // The program's own batch driver, as one run of the program with 1,000 file
 // arguments would use it.
+void BenchLint(const std::vector<std::string>& names, const Figures& compile);
+
 void BenchBatch() {
   WriteSmallSources(kSmallSources);
   std::vector<std::string> names = {"zetcomp"};
@@ -142,6 +146,29 @@ void BenchBatch() {
   printf("%-46s per source %7.1f us  cpu %7.1f us  (fastest run %8.1f ms, median %8.1f ms)\n",
          "batch of 1,000 small sources in one run", 1000 * figures.fastest / kSmallSources,
          1000 * figures.cpu / kSmallSources, figures.fastest, figures.median);
+  BenchLint(names, figures);
+}
+
+// zetlint over the same sources, as one run of it with 1,000 arguments:
+// read, compiled without writing, checked and reported.
+void BenchLint(const std::vector<std::string>& names, const Figures& compile) {
+  const zetlint::LintOptions options;
+  const Figures figures = Time(kBatchRuns, [&] {
+    std::vector<zetlint::SourceReport> reports;
+    for (size_t i = 1; i < names.size(); ++i) {
+      reports.push_back(zetlint::LintSource(names[i].c_str()));
+    }
+    const std::string text = zetlint::GccReport(reports, options);
+    if (zetlint::HasErrors(reports, options)) {
+      fprintf(stderr, "the lint found errors:\n%s", text.c_str());
+      exit(1);
+    }
+  });
+  printf("%-46s per source %7.1f us  cpu %7.1f us  (fastest run %8.1f ms, median %8.1f ms)\n",
+         "zetlint over the same 1,000 sources", 1000 * figures.fastest / kSmallSources,
+         1000 * figures.cpu / kSmallSources, figures.fastest, figures.median);
+  printf("%-46s %9.2f\n", "ratio zetlint / zetcomp, 1,000 sources",
+         figures.fastest / compile.fastest);
 }
 
 void CompileProgram(const std::string& program) {

@@ -9,7 +9,7 @@ seconds=$2
 runs=${3:-0}
 shift 2
 [ $# -gt 0 ] && shift
-harnesses=${*:-frames profile bitmap compile_source zetdump}
+harnesses=${*:-frames profile bitmap compile_source zetdump lint}
 fuzzdir=$(cd "$(dirname "$0")" && pwd)
 work=$build/fuzz/long
 mkdir -p "$work"
@@ -28,7 +28,7 @@ status=0
 max_len() {
   case $1 in
     profile) echo 65536 ;;
-    compile_source) echo 32768 ;;
+    compile_source | lint) echo 32768 ;;
     *) echo 16384 ;;
   esac
 }

@@ -124,6 +124,23 @@ def compile_source_seeds():
         put("compile_source", os.path.basename(path), seed)
 
 
+def lint_seeds():
+    """The compile seeds, and the sources of the lint's table with its strips."""
+    for path in glob.glob(os.path.join(CORPUS, "compile_source", "seed-*")):
+        put("lint", os.path.basename(path)[len("seed-"):], read(path))
+    text = read(repo("lint", "lint_test.cpp")).decode("utf-8")
+    strip = read(repo("examples", "bmp", "plain.bmp"))
+    for i, m in enumerate(re.finditer(r'Basis\("((?:[^"\\]|\\.)*)"\)', text)):
+        rest = m.group(1).encode("utf-8").decode("unicode_escape").encode("latin-1")
+        try:
+            rest = rest.decode("utf-8").encode("cp932")
+        except UnicodeError:
+            pass
+        source = (b"[basis]\r\nversion=11\r\noutput=out.ztr\r\nBITMAP=a.bmp\r\n"
+                  b"FRAMEHEIGHT=32\r\nFRAMES1=for 0 to 2;\r\n" + rest)
+        put("lint", "table-%02d" % i, source + b"\n@@ a.bmp\n" + strip)
+
+
 def zetdump_seeds():
     for path in sorted(glob.glob(repo("zetdump", "testdata", "*.ztr")) +
                        glob.glob(repo("tests", "crossbuild", "data", "expected", "*.ztr"))):
@@ -145,6 +162,7 @@ def main():
     profile_seeds()
     bitmap_seeds()
     compile_source_seeds()
+    lint_seeds()
     zetdump_seeds()
     player_seeds()
     for harness in sorted(os.listdir(CORPUS)):

@@ -52,12 +52,18 @@ void FrameCompiler::CompileStatements() {
     while (token.kind == TokenKind::Identifier) {
       // Defined before the ':' is looked at.
       labels_.Define(token.text, static_cast<uint16_t>(code_.Length()));
+      if (places_ != nullptr) {
+        places_->labels.push_back(
+            {token.text, code_.Length(), {TokenLine(), TokenColumn()}, false});
+      }
       NextToken(token);
       if (token.kind != TokenKind::Colon) {
         throw AniLabelNeedsSeparator();
       }
       NextToken(token);
     }
+    const uint32_t offset = code_.Length();
+    const FramePosition at{TokenLine(), TokenColumn()};
     switch (token.kind) {
       case TokenKind::Number:
         CompileFrame(token);
@@ -77,6 +83,9 @@ void FrameCompiler::CompileStatements() {
       default:
         break;  // an empty statement: the token itself is dropped
     }
+    if (places_ != nullptr && code_.Length() != offset) {
+      places_->statements.push_back({offset, at});
+    }
     Expect(token, TokenKind::Semicolon);
   }
   // Only now is it known which labels never got a definition; point at the
@@ -86,6 +95,11 @@ void FrameCompiler::CompileStatements() {
     throw AniLabelNotDefined();
   }
   labels_.Resolve(code_);
+  if (places_ != nullptr) {
+    for (LabelPlace& label : places_->labels) {
+      label.referenced = !labels_.Find(label.name.c_str())->references.empty();
+    }
+  }
 }
 
 // statement := N

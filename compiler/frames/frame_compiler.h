@@ -12,6 +12,7 @@
 
 #include "compiler/frames/code_buffer.h"
 #include "compiler/frames/frame_code.h"
+#include "compiler/frames/frame_places.h"
 #include "compiler/frames/frame_scanner.h"
 #include "compiler/frames/label_table.h"
 
@@ -25,8 +26,12 @@ class FrameCompiler : public FrameScanner {
   FrameCompiler(const char* text, CodeBuffer& code, uint32_t frameCount);
 
   // Throws std::string "frames<line> <column>文字目付近:<message>\r\n" on the
-  // first language error.
+  // first language error; TokenLine() and TokenColumn() then give the place.
   void Compile();
+
+  // Has Compile() record where each statement and label stands; `places`
+  // outlives the compilation and is complete once Compile() returns.
+  void RecordPlaces(FramePlaces& places) { places_ = &places; }
 
  private:
   void CompileStatements();
@@ -50,6 +55,7 @@ class FrameCompiler : public FrameScanner {
   CodeBuffer& code_;
   uint32_t frameCount_;
   LabelTable labels_;
+  FramePlaces* places_ = nullptr;
 };
 
 }  // namespace zet

@@ -23,15 +23,29 @@ uint32_t NameHash(const char* name, size_t length) {
 
 LabelTable::LabelTable() = default;
 
+int32_t LabelTable::IndexOf(const char* name, size_t length, uint32_t hash) const {
+  for (int32_t i = 0; i < count_; ++i) {
+    const LabelEntry& entry = entries_[i];
+    if (entry.nameHash == hash && entry.name.size() == length &&
+        memcmp(entry.name.data(), name, length) == 0) {
+      return i;
+    }
+  }
+  return -1;
+}
+
+const LabelEntry* LabelTable::Find(const char* name) const {
+  const size_t length = strlen(name);
+  const int32_t index = IndexOf(name, length, NameHash(name, length));
+  return index < 0 ? nullptr : &entries_[index];
+}
+
 LabelEntry& LabelTable::FindOrAdd(const char* name) {
   const size_t length = strlen(name);
   const uint32_t hash = NameHash(name, length);
-  for (int32_t i = 0; i < count_; ++i) {
-    LabelEntry& entry = entries_[i];
-    if (entry.nameHash == hash && entry.name.size() == length &&
-        memcmp(entry.name.data(), name, length) == 0) {
-      return entry;
-    }
+  const int32_t index = IndexOf(name, length, hash);
+  if (index >= 0) {
+    return entries_[index];
   }
   if (count_ >= kMaxLabels) {
     throw AniTooManyLabel();

@@ -31,6 +31,8 @@ class LabelTable {
 
   // Raise AniTooManyLabel for one distinct name more than kMaxLabels.
   LabelEntry& FindOrAdd(const char* name);
+  // Null when the name is not in the table.
+  const LabelEntry* Find(const char* name) const;
   void Define(const char* name, uint16_t offset);  // also AniLabelAlreadyDefined
   void Reference(const char* name, uint16_t position, int32_t line, int32_t column);
 
@@ -41,6 +43,8 @@ class LabelTable {
   int32_t Count() const { return count_; }
 
  private:
+  int32_t IndexOf(const char* name, size_t length, uint32_t hash) const;
+
   LabelEntry entries_[kMaxLabels];
   int32_t count_ = 0;
 };

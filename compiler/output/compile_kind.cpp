@@ -16,7 +16,12 @@ void CompileKind(MessageKindSettings& kind) {
   // Opened for its height only, and held until the compiler is done; writing
   // the file opens it again.
   const MappedBitmap bitmap(kind.bitmapPath.c_str());
-  const uint32_t height = bitmap.Height();
+  const uint32_t frameCount = SettleFrameCount(kind, bitmap.Height());
+  FrameCompiler compiler(kind.framesProgram.c_str(), kind.code, frameCount);
+  compiler.Compile();
+}
+
+uint32_t SettleFrameCount(MessageKindSettings& kind, uint32_t height) {
   if (kind.frameHeight == 0) {
     kind.frameHeight = static_cast<int32_t>(height);
   }
@@ -28,9 +33,7 @@ void CompileKind(MessageKindSettings& kind) {
     throw std::string("FRAMEHEIGHTがビットマップの高さを超えています。\r\n");
   }
   // Rows below the last whole frame belong to no frame.
-  const uint32_t frameCount = height / static_cast<uint32_t>(kind.frameHeight);
-  FrameCompiler compiler(kind.framesProgram.c_str(), kind.code, frameCount);
-  compiler.Compile();
+  return height / static_cast<uint32_t>(kind.frameHeight);
 }
 
 std::string KindErrorMessage(const char* kindName, const std::string& text) {

@@ -53,6 +53,26 @@ void ReadAndCompileKind(const SourceFile& source, const MessageKindSettings& def
   }
 }
 
+void WriteCompiledFile(const SourceTexts& texts, const KindSettingsArray& kinds) {
+  CompiledFileHeader header;
+  OutputFile file(texts.output.c_str());
+  file.Write(header.ToBytes().data(), kHeaderSize);  // the offsets follow at the end
+  header.comment = WriteWideString(file, texts.comment);
+  header.userName = WriteWideString(file, texts.userName);
+  for (int i = 0; i < kButtonCount; ++i) {
+    header.buttons[i] = WriteWideString(file, texts.captions[i]);
+  }
+  for (int i = 0; i < kMessageKindCount; ++i) {
+    WriteKindRecord(file, header, kinds, i);
+  }
+  header.fileSize = file.GetSize();
+  file.Rewind();
+  file.Write(header.ToBytes().data(), kHeaderSize);
+  file.Commit();
+}
+
+}  // namespace
+
 // Writing the output over the source or a bitmap would destroy the user's
 // input, and a bitmap would be read while it is replaced.
 void RefuseOutputOverInput(const std::string& output, const std::string& source,
@@ -74,26 +94,6 @@ void RefuseOutputOverInput(const std::string& output, const std::string& source,
     throw std::string("OUTPUT が入力ファイルと同じです。\r\n");
   }
 }
-
-void WriteCompiledFile(const SourceTexts& texts, const KindSettingsArray& kinds) {
-  CompiledFileHeader header;
-  OutputFile file(texts.output.c_str());
-  file.Write(header.ToBytes().data(), kHeaderSize);  // the offsets follow at the end
-  header.comment = WriteWideString(file, texts.comment);
-  header.userName = WriteWideString(file, texts.userName);
-  for (int i = 0; i < kButtonCount; ++i) {
-    header.buttons[i] = WriteWideString(file, texts.captions[i]);
-  }
-  for (int i = 0; i < kMessageKindCount; ++i) {
-    WriteKindRecord(file, header, kinds, i);
-  }
-  header.fileSize = file.GetSize();
-  file.Rewind();
-  file.Write(header.ToBytes().data(), kHeaderSize);
-  file.Commit();
-}
-
-}  // namespace
 
 void CompileSourceFile(const char* path) {
   const std::string fullPath = ResolveFullPath(path);

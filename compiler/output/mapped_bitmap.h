@@ -9,20 +9,10 @@
 
 #include <cstdint>
 
+#include "compiler/output/bitmap_layout.h"
 #include "compiler/output/file_map.h"
 
 namespace zet {
-
-// Where the blocks lie, from the file's first 54 bytes.
-struct BitmapLayout {
-  uint32_t colorCount = 0;
-  uint32_t colorTableOffset = 0;  // from the start of the file
-  uint32_t height = 0;
-  uint32_t bitsOffset = 0;
-  uint32_t infoBlockSize = 0;
-  uint32_t pixelBlockSize = 0;
-  uint32_t extent = 0;  // the end of the last block
-};
 
 class MappedBitmap {
  public:

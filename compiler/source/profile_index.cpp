@@ -79,12 +79,12 @@ const char* FindClosingBracket(const char* begin, const char* end) {
 }
 
 // One pair of matching quotes around the whole value goes.
-std::string Unquoted(const char* begin, const char* end) {
+std::string_view Unquoted(const char* begin, const char* end) {
   if (end - begin >= 2 && (*begin == '"' || *begin == '\'') && end[-1] == *begin) {
     ++begin;
     --end;
   }
-  return std::string(begin, end);
+  return std::string_view(begin, static_cast<size_t>(end - begin));
 }
 
 // Names in a call lose spaces at both ends, and nothing else.
@@ -278,7 +278,7 @@ std::string ProfileIndex::GetString(const char* section, const char* key,
   if (FindSection(FoldedCallName(section), header) && FindKey(header, FoldedCallName(key), line)) {
     const char* end = std::find_if(text_.data() + line, text_.data() + text_.size(), IsLineEnd);
     const ParsedLine parsed = ParseLine(text_.data() + line, end);
-    const std::string value = Unquoted(parsed.valueBegin, parsed.valueEnd);
+    const std::string_view value = Unquoted(parsed.valueBegin, parsed.valueEnd);
     return FittedToBuffer(value.data(), value.size());
   }
   const char* text = defaultText != nullptr ? defaultText : "";
@@ -287,6 +287,87 @@ std::string ProfileIndex::GetString(const char* section, const char* key,
     --length;
   }
   return FittedToBuffer(text, length);
+}
+
+bool ProfileIndex::FindHeaderLine(const char* section, uint32_t& offset) const {
+  return FindSection(FoldedCallName(section), offset);
+}
+
+bool ProfileIndex::FindKeyLine(const char* section, const char* key, uint32_t& offset) const {
+  uint32_t header = 0;
+  return FindSection(FoldedCallName(section), header) &&
+         FindKey(header, FoldedCallName(key), offset);
+}
+
+ProfileLine ProfileIndex::Describe(uint32_t begin, uint32_t end) const {
+  const char* const lineBegin = text_.data() + begin;
+  const char* const lineEnd = text_.data() + end;
+  const auto column = [&](const char* at) { return static_cast<uint32_t>(at - lineBegin + 1); };
+  ProfileLine line;
+  line.offset = begin;
+  line.text = std::string_view(lineBegin, end - begin);
+  const char* trimmedBegin = lineBegin;
+  const char* trimmedEnd = lineEnd;
+  TrimBlanks(trimmedBegin, trimmedEnd);
+  if (trimmedBegin == trimmedEnd) {
+    return line;
+  }
+  const ParsedLine parsed = ParseLine(lineBegin, lineEnd);
+  if (*trimmedBegin == ';') {
+    line.kind = ProfileLine::Kind::Comment;
+  } else if (parsed.kind == ParsedLine::Other) {
+    line.kind = ProfileLine::Kind::Other;
+  } else {
+    line.kind =
+        parsed.kind == ParsedLine::Header ? ProfileLine::Kind::Header : ProfileLine::Kind::Key;
+    line.name = parsed.name;
+    line.nameColumn = column(parsed.name.data());
+  }
+  if (parsed.kind == ParsedLine::Key) {
+    line.value = Unquoted(parsed.valueBegin, parsed.valueEnd);
+    line.valueColumn = column(line.value.data());
+  }
+  return line;
+}
+
+// Lines as an editor numbers them; which line counts for each name is asked
+// of the index itself, so that it is the line a read finds.
+std::vector<ProfileLine> ProfileIndex::Lines() const {
+  std::vector<ProfileLine> lines;
+  const auto indexOf = [&lines](uint32_t offset) {
+    return static_cast<uint32_t>(
+        std::lower_bound(lines.begin(), lines.end(), offset,
+                         [](const ProfileLine& line, uint32_t at) { return line.offset < at; }) -
+        lines.begin());
+  };
+  const size_t size = std::min<size_t>(text_.size(), UINT32_MAX - 1);
+  const char* const data = text_.data();
+  uint32_t header = ProfileLine::kNone;
+  bool headerCounts = false;
+  size_t pos = 0;
+  for (uint32_t number = 1;; ++number) {
+    const size_t end = std::find_if(data + pos, data + size, IsLineEnd) - data;
+    ProfileLine line = Describe(static_cast<uint32_t>(pos), static_cast<uint32_t>(end));
+    line.number = number;
+    uint32_t first = 0;
+    if (line.kind == ProfileLine::Kind::Header) {
+      header = static_cast<uint32_t>(lines.size());
+      headerCounts = FindSection(FoldCase(line.name), first) && first == line.offset;
+      line.first = headerCounts ? header : indexOf(first);
+    } else if (line.kind == ProfileLine::Kind::Key && headerCounts &&
+               FindKey(lines[header].offset, FoldCase(line.name), first)) {
+      line.first = first == line.offset ? static_cast<uint32_t>(lines.size()) : indexOf(first);
+    }
+    line.header = header;
+    lines.push_back(line);
+    if (end >= size) {
+      return lines;
+    }
+    pos = end + (data[end] == '\r' && end + 1 < size && data[end + 1] == '\n' ? 2 : 1);
+    if (pos >= size) {
+      return lines;
+    }
+  }
 }
 
 int32_t ProfileIndex::GetInt(const char* section, const char* key, int32_t defaultValue) const {

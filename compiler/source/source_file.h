@@ -8,8 +8,18 @@
 
 namespace zet {
 
+class ProfileIndex;
+
 // The absolute path of an existing source path; throws Win32Error.
 std::string ResolveFullPath(const char* path);
+// The absolute path made from the text of `path` and the current folder,
+// whether or not anything exists there; throws Win32Error.
+std::string FullPathOf(const char* path);
+
+// The text of a source as the profile API reads it: a file that starts with
+// FF FE is UTF-16LE and is handed on in code page 932. A file that cannot be
+// read reads as empty.
+std::string ReadSourceText(const std::string& fullPath);
 
 // One source file opened for reading during one compilation. The Windows
 // build holds the path and asks the profile API on every read; the Linux
@@ -17,6 +27,9 @@ std::string ResolveFullPath(const char* path);
 class SourceFile {
  public:
   explicit SourceFile(const std::string& fullPath);
+  // Reads through `index`, which outlives it, on every platform: tools that
+  // must also know where each value stands read with the one reader.
+  explicit SourceFile(const ProfileIndex& index);
   ~SourceFile();
   SourceFile(const SourceFile&) = delete;
   SourceFile& operator=(const SourceFile&) = delete;
@@ -30,7 +43,8 @@ class SourceFile {
  private:
   struct Index;
   std::string path_;
-  std::unique_ptr<Index> index_;  // Linux build only
+  std::unique_ptr<Index> index_;           // Linux build only
+  const ProfileIndex* profile_ = nullptr;  // the index read from, if any
 };
 
 // Reader of one section; never fails.

@@ -75,14 +75,6 @@ std::string ReadWholeFile(const std::string& path) {
   }
 }
 
-std::string SourceText(const std::string& path) {
-  std::string bytes = ReadWholeFile(path);
-  if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
-    return Cp932FromUtf16(bytes);
-  }
-  return bytes;
-}
-
 std::string CurrentFolder() {
   std::vector<char> buffer(256);
   while (getcwd(buffer.data(), buffer.size()) == nullptr) {
@@ -127,7 +119,15 @@ std::string Normalized(const std::string& absolute) {
 
 }  // namespace
 
-std::string ResolveFullPath(const char* path) {
+std::string ReadSourceText(const std::string& fullPath) {
+  std::string bytes = ReadWholeFile(ToPosixPath(fullPath.c_str()));
+  if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
+    return Cp932FromUtf16(bytes);
+  }
+  return bytes;
+}
+
+std::string FullPathOf(const char* path) {
   std::string full = ToPosixPath(path);
   if (full.empty()) {
     // GetFullPathNameA fails on it, without a code; Windows' word for it.
@@ -136,7 +136,11 @@ std::string ResolveFullPath(const char* path) {
   if (full[0] != '/') {
     full = CurrentFolder() + '/' + full;
   }
-  full = Normalized(full);
+  return Normalized(full);
+}
+
+std::string ResolveFullPath(const char* path) {
+  const std::string full = FullPathOf(path);
   struct stat status;
   if (stat(full.c_str(), &status) != 0) {
     throw Win32Error{Win32CodeFromErrno(errno, full.c_str())};
@@ -145,17 +149,21 @@ std::string ResolveFullPath(const char* path) {
 }
 
 SourceFile::SourceFile(const std::string& fullPath)
-    : path_(fullPath), index_(new Index{ProfileIndex(SourceText(ToPosixPath(fullPath.c_str())))}) {}
+    : path_(fullPath), index_(new Index{ProfileIndex(ReadSourceText(fullPath))}) {
+  profile_ = &index_->profile;
+}
+
+SourceFile::SourceFile(const ProfileIndex& index) : profile_(&index) {}
 
 SourceFile::~SourceFile() = default;
 
 std::string SourceFile::GetString(const char* section, const char* key,
                                   const char* defaultText) const {
-  return index_->profile.GetString(section, key, defaultText);
+  return profile_->GetString(section, key, defaultText);
 }
 
 int32_t SourceFile::GetInt(const char* section, const char* key, int32_t defaultValue) const {
-  return index_->profile.GetInt(section, key, defaultValue);
+  return profile_->GetInt(section, key, defaultValue);
 }
 
 }  // namespace zet

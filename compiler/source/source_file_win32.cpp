@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "compiler/common/shift_jis.h"
+#include "compiler/common/system_handles.h"
 #include "compiler/common/win32_error.h"
+#include "compiler/source/profile_index.h"
 #include "compiler/source/source_file.h"
 
 namespace zet {
@@ -28,7 +30,7 @@ uint32_t PathFailureCode() {
 
 }  // namespace
 
-std::string ResolveFullPath(const char* path) {
+std::string FullPathOf(const char* path) {
   SetLastError(ERROR_SUCCESS);
   const DWORD needed = GetFullPathNameA(path, 0, nullptr, nullptr);
   if (needed == 0) {
@@ -44,19 +46,56 @@ std::string ResolveFullPath(const char* path) {
     // Only a current folder changed between the two calls gets here.
     throw Win32Error{ERROR_INSUFFICIENT_BUFFER};
   }
-  std::string full(buffer.data(), length);
+  return std::string(buffer.data(), length);
+}
+
+std::string ResolveFullPath(const char* path) {
+  std::string full = FullPathOf(path);
   if (GetFileAttributesA(full.c_str()) == INVALID_FILE_ATTRIBUTES) {
     throw Win32Error{PathFailureCode()};
   }
   return full;
 }
 
+// What the profile API itself reads; the compiler leaves reading to it.
+std::string ReadSourceText(const std::string& fullPath) {
+  const UniqueFileHandle file(reinterpret_cast<intptr_t>(
+      CreateFileA(fullPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+  std::string bytes;
+  if (!file.Valid()) {
+    return bytes;
+  }
+  const HANDLE handle = reinterpret_cast<HANDLE>(file.Get());
+  char chunk[65536];
+  DWORD got = 0;
+  while (ReadFile(handle, chunk, sizeof chunk, &got, nullptr) && got > 0) {
+    bytes.append(chunk, got);
+  }
+  if (bytes.size() < 2 || bytes[0] != '\xFF' || bytes[1] != '\xFE') {
+    return bytes;
+  }
+  const int units = static_cast<int>((bytes.size() - 2) / 2);
+  std::wstring wide(static_cast<size_t>(units), L'\0');
+  memcpy(wide.data(), bytes.data() + 2, static_cast<size_t>(units) * 2);
+  const int length =
+      WideCharToMultiByte(CP_ACP, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), units, text.data(), length, nullptr, nullptr);
+  return text;
+}
+
 SourceFile::SourceFile(const std::string& fullPath) : path_(fullPath) {}
+
+SourceFile::SourceFile(const ProfileIndex& index) : profile_(&index) {}
 
 SourceFile::~SourceFile() = default;
 
 std::string SourceFile::GetString(const char* section, const char* key,
                                   const char* defaultText) const {
+  if (profile_ != nullptr) {
+    return profile_->GetString(section, key, defaultText);
+  }
   std::unique_ptr<char[]> buffer(new char[kValueBufferSize]);
   buffer[0] = '\0';
   // Wine leaves the last byte unwritten when a double-byte character would
@@ -75,6 +114,9 @@ std::string SourceFile::GetString(const char* section, const char* key,
 }
 
 int32_t SourceFile::GetInt(const char* section, const char* key, int32_t defaultValue) const {
+  if (profile_ != nullptr) {
+    return profile_->GetInt(section, key, defaultValue);
+  }
   return static_cast<int32_t>(GetPrivateProfileIntA(section, key, defaultValue, path_.c_str()));
 }
 

@@ -1,0 +1,96 @@
+#include "lint/source_lint.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "compiler/common/system_message.h"
+#include "compiler/common/win32_error.h"
+#include "compiler/output/compile_source.h"
+#include "compiler/output/compiled_file.h"
+#include "compiler/source/message_kind.h"
+#include "compiler/source/source_file.h"
+#include "lint/kind_lint.h"
+#include "lint/source_checks.h"
+#include "lint/source_view.h"
+
+namespace zetlint {
+namespace {
+
+constexpr char kBasis[] = "basis";
+
+// The compiler's texts for these name [basis] themselves.
+void Error(SourceReport& report, Place place, const std::string& text) {
+  report.diagnostics.push_back({place, Severity::Error, Check::Compile, "", OneLine(text), {}});
+}
+
+// The compiler's reads of [basis] and their failures, which stop it before
+// any kind; the lint goes on to the kinds all the same.
+void LintBasis(const SourceView& view, SourceReport& report) {
+  const zet::SourceSection basis(view.File(), kBasis);
+  if (basis.ReadInt("version", 0) != static_cast<int32_t>(zet::kCompiledFileVersion)) {
+    Error(report, view.KeyPlace(kBasis, "version"),
+          "[basis]中の version が指定されていないか、対応できない値です。");
+  }
+  report.output = basis.ReadString("output");
+  if (report.output.empty()) {
+    Error(report, view.KeyPlace(kBasis, "output"), "[BASIS]中に OUTPUT が指定されていません。");
+  }
+}
+
+void LintKinds(const SourceView& view, SourceReport& report) {
+  zet::MessageKindSettings defaults;
+  defaults.ReadSettings(zet::SourceSection(view.File(), kBasis));
+  // Each record holds a 16 KB code buffer: kept off the stack.
+  const std::unique_ptr<zet::KindSettingsArray> kinds(new zet::KindSettingsArray);
+  for (int i = 0; i < zet::kMessageKindCount; ++i) {
+    std::vector<Diagnostic> found;
+    LintKind(view, defaults, i, (*kinds)[i], found);
+    for (Diagnostic& diagnostic : found) {
+      AddMerged(report.diagnostics, std::move(diagnostic));
+    }
+    const std::string& bitmap = (*kinds)[i].bitmapPath;
+    if (!bitmap.empty() &&
+        std::find(report.bitmaps.begin(), report.bitmaps.end(), bitmap) == report.bitmaps.end()) {
+      report.bitmaps.push_back(bitmap);
+    }
+  }
+  if (report.output.empty()) {
+    return;
+  }
+  try {
+    zet::RefuseOutputOverInput(report.output, report.fullPath, *kinds);
+  } catch (const std::string& text) {
+    Error(report, view.KeyPlace(kBasis, "output"), text);
+  }
+}
+
+}  // namespace
+
+SourceReport LintSource(const char* path) {
+  SourceReport report;
+  report.path = path;
+  try {
+    report.fullPath = zet::ResolveFullPath(path);
+  } catch (const zet::Win32Error& error) {
+    report.diagnostics.push_back({Place{},
+                                  Severity::Error,
+                                  Check::Compile,
+                                  "",
+                                  OneLine(zet::SystemMessage(error.code)),
+                                  {}});
+    return report;
+  }
+  report.read = true;
+  const SourceView view(zet::ReadSourceText(report.fullPath));
+  CheckSourceLines(view, report.diagnostics);
+  LintBasis(view, report);
+  LintKinds(view, report);
+  std::stable_sort(report.diagnostics.begin(), report.diagnostics.end(),
+                   [](const Diagnostic& a, const Diagnostic& b) {
+                     return a.place.line != b.place.line ? a.place.line < b.place.line
+                                                         : a.place.column < b.place.column;
+                   });
+  return report;
+}
+
+}  // namespace zetlint
