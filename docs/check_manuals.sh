@@ -19,7 +19,7 @@ for page in "$@"; do
     echo "$page: no NAME section"
     status=1
   fi
-  if ! MANWIDTH=80 LC_ALL=C.UTF-8 man -l "$folder/$page" 2>/dev/null | grep -q "$name - "; then
+  if ! MANWIDTH=80 LC_ALL=C.UTF-8 man -l "$folder/$page" 2>/dev/null | grep -qE "^ +$name +- "; then
     echo "$page: no name line"
     status=1
   fi

@@ -1,5 +1,6 @@
 #include "lint/bitmap_reason.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "compiler/common/format_string.h"
@@ -78,9 +79,15 @@ std::string ExplainRefusedBitmap(const char* path) {
   std::string reason;
   try {
     const zet::InputFile file(path);
-    const zet::FileMapping mapping(file);
-    const zet::MappedView view(mapping);
-    reason = Reason(view.Base(), file.GetSize());
+    const uint64_t size = file.GetSize();
+    if (size > UINT32_MAX) {
+      reason = "ファイルが 4 GB を超えています。";
+    } else {
+      // Every field the checks read lies in the first 54 bytes.
+      const zet::FileMapping mapping(file);
+      const zet::MappedView view(mapping, static_cast<uint32_t>(std::min<uint64_t>(size, 54)));
+      reason = Reason(view.Base(), static_cast<uint32_t>(size));
+    }
   } catch (const zet::Win32Error&) {
     reason = "ファイルを読み直せません。";  // changed since the compiler's look
   }
