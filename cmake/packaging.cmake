@@ -12,7 +12,8 @@ else()
   set(ZET_INSTALL_EXAMPLES ${CMAKE_INSTALL_DATADIR}/zetrova/examples)
   set(ZET_INSTALL_DOC ${CMAKE_INSTALL_DATADIR}/doc/zetrova)
   set(ZET_INSTALL_MAN ${CMAKE_INSTALL_MANDIR})
-  set(ZET_INSTALL_CMAKE ${CMAKE_INSTALL_LIBDIR}/cmake/Zetrova)
+  # Three levels below the prefix, where ZetrovaConfig.cmake finds bin/.
+  set(ZET_INSTALL_CMAKE lib/cmake/Zetrova)
 endif()
 
 # What a package holds must be built first: `cmake --build . --target zet_dist`.

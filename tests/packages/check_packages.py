@@ -20,9 +20,9 @@ import zipfile
 import pefile
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-PROGRAMS = ["zetcomp", "zetdump", "zetplay"]
-EXES = ["Zetcomp.exe", "Zetview.exe", "zetdump.exe", "zetplay.exe"]
-MANUALS = ["man1/zetcomp.1", "man1/zetdump.1", "man1/zetplay.1", "man5/zts.5"]
+PROGRAMS = ["zetcomp", "zetdump", "zetlint", "zetplay"]
+EXES = ["Zetcomp.exe", "Zetview.exe", "zetdump.exe", "zetlint.exe", "zetplay.exe"]
+MANUALS = ["man1/zetcomp.1", "man1/zetdump.1", "man1/zetlint.1", "man1/zetplay.1", "man5/zts.5"]
 STRIPS = ["ask.bmp", "info.bmp", "plain.bmp", "stop.bmp", "warn.bmp"]
 GUIDES = ["en/guide.md", "en/guide.html", "ja/guide.md", "ja/guide.html"]
 # Version blocks: file name, description, version.
@@ -41,6 +41,7 @@ def linux_files(share_doc="share/doc/zetrova"):
     files += ["share/zetrova/examples/demo.zts"]
     files += ["share/zetrova/examples/bmp/" + s for s in STRIPS]
     files += [share_doc + "/" + g for g in GUIDES]
+    files += ["lib/cmake/Zetrova/ZetrovaConfig.cmake", "lib/cmake/Zetrova/ZetrovaMessages.cmake"]
     return sorted(files)
 
 
@@ -86,6 +87,10 @@ class Checker:
                                                                           run.stdout))
                 with open(os.path.join(work, "demo.ztr"), "rb") as f:
                     outputs.append(f.read())
+                lint = subprocess.run([os.path.join(root, "bin", "zetlint"), "demo.zts"],
+                                      cwd=work, capture_output=True)
+                self.expect(lint.returncode == 0, "%s: zetlint demo.zts: %s" % (package,
+                                                                               lint.stdout))
                 play = subprocess.run([os.path.join(root, "bin", "zetplay"), "demo.ztr"],
                                       cwd=work, capture_output=True)
                 self.expect(play.returncode == 0, "%s: zetplay demo.ztr: %s" % (package,
