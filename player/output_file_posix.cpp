@@ -7,31 +7,11 @@
 #include <vector>
 
 #include "compiler/common/system_handles.h"
+#include "compiler/common/write_all_posix.h"
 #include "player/output_file.h"
 #include "reader/file_bytes.h"
 
 namespace zetplay {
-
-namespace {
-
-bool WriteAll(int fd, const std::string& bytes) {
-  const char* next = bytes.data();
-  size_t left = bytes.size();
-  while (left > 0) {
-    const ssize_t done = write(fd, next, left);
-    if (done < 0 && errno == EINTR) {
-      continue;
-    }
-    if (done <= 0) {
-      return false;
-    }
-    next += done;
-    left -= static_cast<size_t>(done);
-  }
-  return true;
-}
-
-}  // namespace
 
 void WriteWholeFile(const std::string& path, const std::string& bytes) {
   std::vector<char> partial(path.begin(), path.end());
@@ -47,7 +27,7 @@ void WriteWholeFile(const std::string& path, const std::string& bytes) {
   // mkstemp makes the file private; a new file gets what the umask allows.
   const mode_t mask = umask(0);
   umask(mask);
-  const bool written = WriteAll(fd.Get(), bytes) && fchmod(fd.Get(), 0666 & ~mask) == 0;
+  const bool written = zet::WriteAll(fd.Get(), bytes) && fchmod(fd.Get(), 0666 & ~mask) == 0;
   const bool closed = close(fd.Release()) == 0;
   if (!written || !closed || rename(partial.data(), path.c_str()) != 0) {
     unlink(partial.data());

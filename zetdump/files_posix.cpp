@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "compiler/common/system_handles.h"
+#include "compiler/common/write_all_posix.h"
 #include "zetdump/files.h"
 
 namespace zetdump {
@@ -28,20 +29,7 @@ bool CreateNewFile(const std::string& path, const std::string& bytes, bool& writ
     }
     throw FileError{path, "ファイルを書けません。"};
   }
-  const char* next = bytes.data();
-  size_t left = bytes.size();
-  while (left > 0) {
-    const ssize_t done = write(fd.Get(), next, left);
-    if (done < 0 && errno == EINTR) {
-      continue;
-    }
-    if (done <= 0) {
-      return false;
-    }
-    next += done;
-    left -= static_cast<size_t>(done);
-  }
-  return true;
+  return zet::WriteAll(fd.Get(), bytes);
 }
 
 bool MakeFolder(const std::string& path) {

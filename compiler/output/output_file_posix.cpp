@@ -11,6 +11,7 @@
 #include "compiler/common/shift_jis.h"
 #include "compiler/common/system_error.h"
 #include "compiler/common/win32_error.h"
+#include "compiler/common/write_all_posix.h"
 #include "compiler/output/output_file.h"
 
 namespace zet {
@@ -137,21 +138,9 @@ uint32_t OutputFile::GetSize() const {
 
 uint32_t OutputFile::Write(const void* data, uint32_t length) {
   const uint32_t offset = GetSize();
-  const char* next = static_cast<const char*>(data);
-  size_t left = length;
-  while (left > 0) {
-    const ssize_t written = write(handle_.Get(), next, left);
-    if (written < 0 && errno == EINTR) {
-      continue;
-    }
-    if (written < 0) {
-      throw Win32Error{WriteError(errno)};
-    }
-    if (written == 0) {
-      throw Win32Error{kErrorDiskFull};  // no progress: nothing more fits
-    }
-    next += written;
-    left -= static_cast<size_t>(written);
+  if (!WriteAll(handle_.Get(), std::string_view(static_cast<const char*>(data), length))) {
+    // No progress (errno 0): nothing more fits.
+    throw Win32Error{errno == 0 ? kErrorDiskFull : WriteError(errno)};
   }
   return offset;
 }
