@@ -30,3 +30,26 @@ function(zet_wine_test test)
       SKIP_REGULAR_EXPRESSION "Windows programs cannot run on this machine")
   endif()
 endfunction()
+
+# zet_add_program_cases(target folder [FRESH dir] CASES "name|status|pattern|arg|..." ...):
+# one test <target>_<name> per case, which runs the program with the
+# arguments in `folder` and checks its exit status and a pattern in its output.
+function(zet_add_program_cases target folder)
+  cmake_parse_arguments(P "" "FRESH" "CASES" ${ARGN})
+  set(fresh)
+  if(P_FRESH)
+    set(fresh -DFRESH=${P_FRESH})
+  endif()
+  foreach(case ${P_CASES})
+    string(REPLACE "|" ";" parts "${case}")
+    list(POP_FRONT parts name status pattern)
+    string(REPLACE ";" "|" arguments "${parts}")
+    add_test(NAME ${target}_${name}
+      COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${target}>
+              "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}" "-DARGS=${arguments}"
+              -DSTATUS=${status} "-DPATTERN=${pattern}" ${fresh}
+              -P ${PROJECT_SOURCE_DIR}/cmake/run_program.cmake
+      WORKING_DIRECTORY ${folder})
+    zet_wine_test(${target}_${name})
+  endforeach()
+endfunction()
