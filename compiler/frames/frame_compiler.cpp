@@ -15,13 +15,16 @@ uint16_t FrameCompiler::Emit(Operands... operands) {
   constexpr FrameOpcodeInfo kInfo = kFrameOpcodes[kOp];
   static_assert(sizeof...(Operands) == kInfo.operandCount, "as many operands as the table gives");
   const uint16_t values[] = {static_cast<uint16_t>(operands)...};
-  uint8_t bytes[kInfo.size] = {kOp};
+  // The opcode byte, then each operand with an append of its own: a full
+  // buffer keeps what fitted, and the compilation is void then anyway.
+  const uint8_t opcode = kOp;
+  const uint16_t at = code_.Append(&opcode, 1);
   for (uint32_t i = 0; i < kInfo.operandCount; ++i) {
-    bytes[FrameOperandOffset(i)] = static_cast<uint8_t>(values[i] & 0xFF);
-    bytes[FrameOperandOffset(i) + 1] = static_cast<uint8_t>(values[i] >> 8);
+    const uint8_t bytes[kFrameOperandSize] = {static_cast<uint8_t>(values[i] & 0xFF),
+                                              static_cast<uint8_t>(values[i] >> 8)};
+    code_.Append(bytes, kFrameOperandSize);
   }
-  // Whole or not at all: a full buffer refuses the instruction unchanged.
-  return code_.Append(bytes, kInfo.size);
+  return at;
 }
 
 template <FrameOpcode kOp, uint32_t kIndex>
