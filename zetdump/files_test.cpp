@@ -34,10 +34,8 @@ std::string Refusal(const std::string& folder) {
   return "";
 }
 
-#ifndef _WIN32
-// Every kind of taken name is refused before anything is written, and a
-// write that fails half-way leaves the folder as it was found.
-TEST(FilesTest, WritesOnlyNewFilesAndLeavesNothingWhenItFails) {
+// Every kind of taken name is refused before anything is written.
+TEST(FilesTest, WritesOnlyNewFiles) {
   const std::string taken = "既にあるファイルは上書きしません。";
   const struct {
     const char* what;
@@ -47,6 +45,7 @@ TEST(FilesTest, WritesOnlyNewFilesAndLeavesNothingWhenItFails) {
   } cases[] = {
       {"empty folder", [](const TestFolder&) {}, "", {"a.zts", "a_NOICON.bmp"}},
       {"a file", [](const TestFolder& f) { f.Write("a.zts", "mine"); }, taken, {"a.zts"}},
+#ifndef _WIN32
       {"dangling link",
        [](const TestFolder& f) { symlink(f.PathOf("outside").c_str(), f.PathOf("a.zts").c_str()); },
        taken,
@@ -55,6 +54,7 @@ TEST(FilesTest, WritesOnlyNewFilesAndLeavesNothingWhenItFails) {
        [](const TestFolder& f) { mkfifo(f.PathOf("a_NOICON.bmp").c_str(), 0666); },
        taken,
        {"a_NOICON.bmp"}},
+#endif
   };
   for (const auto& c : cases) {
     const TestFolder folder;
@@ -64,6 +64,7 @@ TEST(FilesTest, WritesOnlyNewFilesAndLeavesNothingWhenItFails) {
   }
 }
 
+#ifndef _WIN32
 // A full disk, as the file size limit makes it: the first file is written,
 // the bitmap is not, and both go again, the folder made for them too.
 TEST(FilesTest, AFullDiskLeavesTheFolderAsItWasFound) {
