@@ -96,7 +96,12 @@ Lines Key(const Fields& a) {
   const UINT key = ParseName(kKeys, a[1]);
   const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
   PostOrThrow(window, WM_KEYDOWN, key, scan | 1);
-  PostOrThrow(window, WM_KEYUP, key, scan | 1 | static_cast<LPARAM>(0xC0000000u));
+  // The press may already have closed the window (Escape, Enter on a default
+  // button): then there is no one left to release the key to.
+  if (!PostMessageA(window, WM_KEYUP, key, scan | 1 | static_cast<LPARAM>(0xC0000000u)) &&
+      IsWindow(window)) {
+    throw std::string("cannot post to " + FormatWindow(window));
+  }
   return {};
 }
 
