@@ -1,5 +1,4 @@
-// What the lint needs of the system: text as the console and SARIF take it,
-// and a file written whole or not at all.
+// What the lint needs of the system: text as the console and SARIF take it.
 #pragma once
 
 #include <string>
@@ -12,9 +11,5 @@ std::string ConsoleText(const std::string& shiftJis);
 std::string Utf8Text(const std::string& shiftJis);
 // A path from the command line as UTF-8 with "/" between its parts.
 std::string Utf8Path(const std::string& path);
-
-// Writes `bytes` to a new file beside `path` and puts it in place of `path`,
-// so that no reader ever sees it half written. Throws std::string.
-void WriteWholeFile(const std::string& path, const std::string& bytes);
 
 }  // namespace zetlint

@@ -3,9 +3,6 @@
 #include <string>
 
 #include "compiler/common/shift_jis.h"
-#include "compiler/common/system_handles.h"
-#include "compiler/common/system_message.h"
-#include "lint/diagnostic.h"
 #include "lint/lint_platform.h"
 
 namespace zetlint {
@@ -28,10 +25,6 @@ std::string Utf8From(UINT codePage, const std::string& text) {
   return utf8;
 }
 
-std::string Failure(const std::string& path) {
-  return path + ": " + OneLine(zet::SystemMessage(GetLastError()));
-}
-
 }  // namespace
 
 std::string ConsoleText(const std::string& shiftJis) {
@@ -44,32 +37,6 @@ std::string Utf8Text(const std::string& shiftJis) {
 
 std::string Utf8Path(const std::string& path) {
   return Utf8From(CP_ACP, zet::ToPosixPath(path.c_str()));
-}
-
-void WriteWholeFile(const std::string& path, const std::string& bytes) {
-  const std::string temporary = path + ".~tmp";
-  std::string failure;
-  {
-    const zet::UniqueFileHandle file(
-        reinterpret_cast<intptr_t>(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr,
-                                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
-    if (!file.Valid()) {
-      throw Failure(path);
-    }
-    DWORD written = 0;
-    if (!WriteFile(reinterpret_cast<HANDLE>(file.Get()), bytes.data(),
-                   static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-        written != bytes.size()) {
-      failure = Failure(path);
-    }
-  }  // closed, so that it can be removed or moved
-  if (failure.empty() && !MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    failure = Failure(path);
-  }
-  if (!failure.empty()) {
-    DeleteFileA(temporary.c_str());
-    throw failure;
-  }
 }
 
 }  // namespace zetlint

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "compiler/common/system_message.h"
+#include "compiler/common/whole_file.h"
 #include "compiler/common/win32_error.h"
 #include "lint/dependencies.h"
 #include "lint/lint_options.h"
@@ -83,7 +84,11 @@ bool WriteDepfile(const SourceReport& report, const LintOptions& options) {
   }
   try {
     const std::string target = options.target.empty() ? OutputTarget(report) : options.target;
-    WriteWholeFile(options.depfile, DepfileText(target, Dependencies(report)));
+    if (const uint32_t code =
+            zet::WriteWholeFile(options.depfile, DepfileText(target, Dependencies(report)))) {
+      Complain("zetlint: ", options.depfile + ": " + OneLine(zet::SystemMessage(code)));
+      return false;
+    }
     return true;
   } catch (const std::string& problem) {
     Complain("zetlint: ", problem);

@@ -9,11 +9,11 @@
 #include <utility>
 #include <vector>
 
+#include "compiler/common/whole_file.h"
 #include "player/gif_writer.h"
 #include "player/html_page.h"
 #include "player/kind_player.h"
 #include "player/options.h"
-#include "player/output_file.h"
 #include "player/play_error.h"
 #include "player/png_writer.h"
 #include "player/report.h"
@@ -110,7 +110,9 @@ int Play(const Options& options) {
     session.outputs.emplace_back(options.html, HtmlPage(file, plays, apngs));
   }
   for (const Output& output : session.outputs) {
-    WriteWholeFile(output.first, output.second);
+    if (zet::WriteWholeFile(output.first, output.second) != 0) {
+      throw zetreader::FileError{output.first, "ファイルを書けません。"};
+    }
     Say(stdout, output.first, "書きました。");
   }
   for (const std::string& note : session.notes) {

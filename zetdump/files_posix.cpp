@@ -4,8 +4,8 @@
 
 #include <cerrno>
 
+#include "compiler/common/file_write_posix.h"
 #include "compiler/common/system_handles.h"
-#include "compiler/common/write_all_posix.h"
 #include "zetdump/files.h"
 
 namespace zetdump {

@@ -14,7 +14,8 @@
 
 namespace zet {
 
-extern const char kNotRegularFile[];
+// Replacing a device or a folder with a file would destroy what it is.
+inline constexpr char kNotRegularFile[] = "OUTPUT がファイルではないため、置き換えられません。\r\n";
 
 class OutputFile {
  public:
@@ -39,7 +40,6 @@ class OutputFile {
  private:
   void CheckReplaceable();
   void CreateTemporary();
-  void NameTemporary();
 
   std::string path_;
   std::string temporaryPath_;  // empty while the new file has no name

@@ -8,10 +8,10 @@
 #include <cstdio>
 #include <string>
 
+#include "compiler/common/file_write_posix.h"
 #include "compiler/common/shift_jis.h"
 #include "compiler/common/system_error.h"
 #include "compiler/common/win32_error.h"
-#include "compiler/common/write_all_posix.h"
 #include "compiler/output/output_file.h"
 
 namespace zet {
@@ -34,14 +34,6 @@ uint32_t LockError(int error) {
   throw Win32Error{code == kErrorFileNotFound ? kErrorPathNotFound : code};
 }
 
-std::string FolderOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  if (slash == std::string::npos) {
-    return ".";
-  }
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // A name of its own in `folder`, of a fixed length whatever the output's.
 std::string RandomName(const std::string& folder) {
   unsigned char bytes[8] = {};
@@ -54,6 +46,22 @@ std::string RandomName(const std::string& folder) {
     length += snprintf(name + length, sizeof name - static_cast<size_t>(length), "%02x", byte);
   }
   return folder + "/" + name;
+}
+
+// The complete unnamed file `fd` gets a name of its own in `folder`, which
+// rename() then puts in the output's place in one step.
+std::string NameUnnamedFile(int fd, const std::string& folder) {
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  for (int n = 0; n < kNameTries; ++n) {
+    const std::string name = RandomName(folder);
+    if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+      return name;
+    }
+    if (errno != EEXIST) {
+      throw Win32Error{LastSystemError()};
+    }
+  }
+  throw Win32Error{kErrorFileExists};
 }
 
 }  // namespace
@@ -151,26 +159,9 @@ void OutputFile::Rewind() {
   }
 }
 
-// The complete file gets a name of its own, which rename() then puts in the
-// output's place in one step.
-void OutputFile::NameTemporary() {
-  const std::string self = "/proc/self/fd/" + std::to_string(handle_.Get());
-  for (int n = 0; n < kNameTries; ++n) {
-    const std::string name = RandomName(FolderOf(path_));
-    if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-      temporaryPath_ = name;
-      return;
-    }
-    if (errno != EEXIST) {
-      throw Win32Error{LastSystemError()};
-    }
-  }
-  throw Win32Error{kErrorFileExists};
-}
-
 void OutputFile::Commit() {
   if (temporaryPath_.empty()) {
-    NameTemporary();
+    temporaryPath_ = NameUnnamedFile(handle_.Get(), FolderOf(path_));
   }
   if (rename(temporaryPath_.c_str(), path_.c_str()) != 0) {
     throw Win32Error{LastSystemError()};

@@ -135,8 +135,6 @@ void OutputFile::Rewind() {
   }
 }
 
-void OutputFile::NameTemporary() {}
-
 // The file is closed first: the move needs it, and share mode 0 keeps it from
 // everyone, this process included. An existing output is replaced with
 // ReplaceFileA, which gives the new file the attributes and security of the

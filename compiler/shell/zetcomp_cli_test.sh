@@ -1,9 +1,10 @@
 #!/bin/sh
 # The Linux program's command line, as a user types it: each case runs zetcomp
 # in a fresh folder and checks its exit status and the whole of its output.
-#   zetcomp_cli_test.sh ZETCOMP
+#   zetcomp_cli_test.sh ZETCOMP VERSION
 set -u
 zetcomp=$1
+version=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -35,7 +36,7 @@ expect 1 "$work/a.zts 処理中...
 ファイルが見つかりません。" "$work/a.zts"
 expect 0 "シェルへの登録は Windows 版でのみ行えます。" /install "$work/a.zts"
 expect 0 "zetcomp: オプション -x は知らないので無視します (--help で一覧)。" -x
-expect 0 "zetcomp 1.0.0.3" --version
+expect 0 "zetcomp $version" --version
 if ! (cd "$work" && "$zetcomp" --help) | grep -q "^使い方: zetcomp"; then
   echo "zetcomp --help: no usage"
   failures=$((failures + 1))

@@ -1,6 +1,12 @@
 """BMP strips of every pixel format the player reads, with the RGB that each
 pixel must show, and the sources that compile them with zetcomp."""
+import os
 import struct
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests",
+                                "support"))
+from bmp import bmp_file  # noqa: E402
 
 WIDTH = 5  # odd, so that every depth pads its rows
 FRAME_HEIGHT = 6
@@ -89,14 +95,12 @@ class Strip:
         if self.masks and self.header_size == 40:
             table = b"".join(struct.pack("<I", m) for m in self.masks)
         height = -self.rows if self.top_down else self.rows
-        header = struct.pack("<IiiHHIIiiII", self.header_size, WIDTH, height, 1, self.bits,
-                             self.compression, len(pixels), 2835, 2835, self.colours_used, 0)
+        rest = b""
         if self.header_size > 40:
-            extra = struct.pack("<III", *self.masks) if self.masks else b""
-            header += extra + bytes(self.header_size - 40 - len(extra))
-        offset = 14 + len(header) + len(table)
-        size = offset + len(pixels)
-        return b"BM" + struct.pack("<IHHI", size, 0, 0, offset) + header + table + pixels
+            rest = struct.pack("<III", *self.masks) if self.masks else b""
+            rest += bytes(self.header_size - 40 - len(rest))
+        return bmp_file(WIDTH, height, self.bits, table, pixels, self.compression,
+                        self.colours_used, rest)
 
 
 def palette(count):

@@ -1,4 +1,4 @@
-#include "compiler/common/write_all_posix.h"
+#include "compiler/common/file_write_posix.h"
 
 #include <unistd.h>
 
@@ -21,6 +21,14 @@ bool WriteAll(int fd, std::string_view bytes) {
     bytes.remove_prefix(static_cast<size_t>(done));
   }
   return true;
+}
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) {
+    return ".";
+  }
+  return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 }  // namespace zet
