@@ -2,6 +2,7 @@
 // the system's ANSI code page on Windows, iconv's CP932 on Linux).
 #pragma once
 
+#include <memory>
 #include <string>
 
 namespace zetreader {
@@ -10,6 +11,23 @@ namespace zetreader {
 // converts back to exactly that character, so that a source holding it would
 // compile into a different string.
 bool ToShiftJis(const std::u16string& text, std::string& shiftJis);
+
+// ToShiftJis for many short texts, such as a text shown a character at a
+// time: the Linux build opens its converters once instead of for each text.
+class ShiftJisConverter {
+ public:
+  ShiftJisConverter();
+  ~ShiftJisConverter();
+
+  bool ToShiftJis(const std::u16string& text, std::string& shiftJis) const;
+
+ private:
+  struct Platform;
+  bool PlatformTo(const std::u16string& text, std::string& shiftJis) const;
+  bool PlatformFrom(const std::string& shiftJis, std::u16string& text) const;
+
+  std::unique_ptr<Platform> platform_;
+};
 
 // What the console expects: UTF-8 on Linux; Shift-JIS, unchanged, on Windows.
 std::string ToConsoleText(const std::string& shiftJis);

@@ -40,6 +40,20 @@ bool PlatformFromShiftJis(const std::string& shiftJis, std::u16string& text) {
   return true;
 }
 
+// The system's conversions keep no state between calls.
+struct ShiftJisConverter::Platform {};
+
+ShiftJisConverter::ShiftJisConverter() = default;
+ShiftJisConverter::~ShiftJisConverter() = default;
+
+bool ShiftJisConverter::PlatformTo(const std::u16string& text, std::string& shiftJis) const {
+  return PlatformToShiftJis(text, shiftJis);
+}
+
+bool ShiftJisConverter::PlatformFrom(const std::string& shiftJis, std::u16string& text) const {
+  return PlatformFromShiftJis(shiftJis, text);
+}
+
 std::string ToConsoleText(const std::string& shiftJis) {
   return shiftJis;
 }

@@ -23,8 +23,8 @@ using zetreader::kKindNames;
 using zetreader::ReadHeader;
 using zetreader::ReadKind;
 using zetreader::ReadTexts;
+using zetreader::ShiftJisConverter;
 using zetreader::TextField;
-using zetreader::ToShiftJis;
 
 namespace {
 
@@ -48,7 +48,8 @@ bool HasControl(const std::u16string& text) {
 }
 
 // One character at `i` (a surrogate pair counts as one), shown.
-std::string ShowCharacter(const std::u16string& text, size_t& i) {
+std::string ShowCharacter(const std::u16string& text, size_t& i,
+                          const ShiftJisConverter& converter) {
   const char16_t unit = text[i];
   if (IsControl(unit)) {
     ++i;
@@ -58,7 +59,7 @@ std::string ShowCharacter(const std::u16string& text, size_t& i) {
   const std::u16string character = text.substr(i, pair ? 2 : 1);
   i += character.size();
   std::string shown;
-  if (ToShiftJis(character, shown)) {
+  if (converter.ToShiftJis(character, shown)) {
     return shown;
   }
   if (pair) {
@@ -152,13 +153,14 @@ void DumpKind(const FileBytes& bytes, const CompiledFile& file, int kind, std::s
 }  // namespace
 
 std::string ShowText(const std::u16string& text) {
+  const ShiftJisConverter converter;
   std::string shown;
-  if (!HasControl(text) && ToShiftJis(text, shown)) {
+  if (!HasControl(text) && converter.ToShiftJis(text, shown)) {
     return shown;
   }
   shown.clear();
   for (size_t i = 0; i < text.size();) {
-    shown += ShowCharacter(text, i);
+    shown += ShowCharacter(text, i, converter);
   }
   return shown;
 }

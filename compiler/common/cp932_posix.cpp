@@ -33,17 +33,26 @@ char16_t UnitAt(std::string_view bytes, size_t pos) {
                                static_cast<uint8_t>(bytes[pos + 1]) << 8);
 }
 
+UniqueIconv Open(const char* to, const char* from) {
+  UniqueIconv converter(reinterpret_cast<void*>(iconv_open(to, from)));
+  if (!converter.Valid()) {
+    throw Win32Error{LastSystemError()};
+  }
+  return converter;
+}
+
+constexpr char kUtf16[] = "UTF-16LE";
+constexpr char kCp932[] = "CP932";
+
 // Runs iconv over all of `in`. Where it refuses a sequence, `fallback(rest,
 // out)` appends what stands for it and returns how many bytes it takes, or 0
 // to fail the conversion.
 template <typename Fallback>
-bool Convert(const char* to, const char* from, std::string_view in, std::string& out,
+bool Convert(const UniqueIconv& converter, std::string_view in, std::string& out,
              Fallback fallback) {
-  const UniqueIconv converter(reinterpret_cast<void*>(iconv_open(to, from)));
-  if (!converter.Valid()) {
-    throw Win32Error{LastSystemError()};
-  }
   const auto cd = static_cast<iconv_t>(converter.Get());
+  // A descriptor used before starts in its initial state again.
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
   char buffer[4096];
   char* input = const_cast<char*>(in.data());
   size_t inputLeft = in.size();
@@ -102,23 +111,22 @@ std::string_view AsBytes(std::u16string_view text, std::string& storage) {
   return storage;
 }
 
-}  // namespace
-
-bool Cp932ToUtf16(std::string_view text, std::u16string& out, Unmapped unmapped) {
+bool ToUtf16(const UniqueIconv& converter, std::string_view text, std::u16string& out,
+             Unmapped unmapped) {
   std::string units;
-  const bool done = Convert("UTF-16LE", "CP932", text, units,
-                            [unmapped](std::string_view rest, std::string& to) -> size_t {
-                              const auto byte = static_cast<unsigned char>(rest[0]);
-                              if (const char16_t extra = ExtraUnit(byte)) {
-                                AppendUnit(extra, to);
-                                return 1;
-                              }
-                              if (unmapped == Unmapped::Fail) {
-                                return 0;
-                              }
-                              AppendUnit(kDefaultUnit, to);
-                              return CharSize(rest, 0);
-                            });
+  const bool done =
+      Convert(converter, text, units, [unmapped](std::string_view rest, std::string& to) -> size_t {
+        const auto byte = static_cast<unsigned char>(rest[0]);
+        if (const char16_t extra = ExtraUnit(byte)) {
+          AppendUnit(extra, to);
+          return 1;
+        }
+        if (unmapped == Unmapped::Fail) {
+          return 0;
+        }
+        AppendUnit(kDefaultUnit, to);
+        return CharSize(rest, 0);
+      });
   out.clear();
   out.reserve(units.size() / 2);
   for (size_t pos = 0; pos + 1 < units.size(); pos += 2) {
@@ -127,10 +135,11 @@ bool Cp932ToUtf16(std::string_view text, std::u16string& out, Unmapped unmapped)
   return done;
 }
 
-bool Utf16ToCp932(std::u16string_view text, std::string& out, Unmapped unmapped) {
+bool FromUtf16(const UniqueIconv& converter, std::u16string_view text, std::string& out,
+               Unmapped unmapped) {
   std::string storage;
   out.clear();
-  return Convert("CP932", "UTF-16LE", AsBytes(text, storage), out,
+  return Convert(converter, AsBytes(text, storage), out,
                  [unmapped](std::string_view rest, std::string& to) -> size_t {
                    const char16_t unit = rest.size() >= 2 ? UnitAt(rest, 0) : 0;
                    if (const char extra = ExtraByteOf(unit)) {
@@ -147,9 +156,31 @@ bool Utf16ToCp932(std::u16string_view text, std::string& out, Unmapped unmapped)
                  });
 }
 
+}  // namespace
+
+bool Cp932ToUtf16(std::string_view text, std::u16string& out, Unmapped unmapped) {
+  return ToUtf16(Open(kUtf16, kCp932), text, out, unmapped);
+}
+
+bool Utf16ToCp932(std::u16string_view text, std::string& out, Unmapped unmapped) {
+  return FromUtf16(Open(kCp932, kUtf16), text, out, unmapped);
+}
+
+Cp932Converter::Cp932Converter()
+    : toUtf16_(Open(kUtf16, kCp932)), fromUtf16_(Open(kCp932, kUtf16)) {}
+
+bool Cp932Converter::ToUtf16(std::string_view text, std::u16string& out, Unmapped unmapped) const {
+  return zet::ToUtf16(toUtf16_, text, out, unmapped);
+}
+
+bool Cp932Converter::FromUtf16(std::u16string_view text, std::string& out,
+                               Unmapped unmapped) const {
+  return zet::FromUtf16(fromUtf16_, text, out, unmapped);
+}
+
 bool Cp932ToUtf8(std::string_view text, std::string& out, Unmapped unmapped) {
   out.clear();
-  return Convert("UTF-8", "CP932", text, out,
+  return Convert(Open("UTF-8", kCp932), text, out,
                  [unmapped](std::string_view rest, std::string& to) -> size_t {
                    if (const char16_t extra = ExtraUnit(static_cast<unsigned char>(rest[0]))) {
                      // U+0080 and the private-use units, as UTF-8 writes them.

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "compiler/common/system_handles.h"
+
 namespace zet {
 
 // What a conversion does with a character it cannot convert: fail (the call
@@ -24,5 +26,20 @@ bool Utf16ToCp932(std::u16string_view text, std::string& out, Unmapped unmapped)
 
 // For a UTF-8 terminal: each byte that is no character becomes "?".
 bool Cp932ToUtf8(std::string_view text, std::string& out, Unmapped unmapped);
+
+// Cp932ToUtf16 and Utf16ToCp932 with their descriptors opened once, for
+// callers that convert many short texts: opening one costs far more than
+// converting a character.
+class Cp932Converter {
+ public:
+  Cp932Converter();
+
+  bool ToUtf16(std::string_view text, std::u16string& out, Unmapped unmapped) const;
+  bool FromUtf16(std::u16string_view text, std::string& out, Unmapped unmapped) const;
+
+ private:
+  UniqueIconv toUtf16_;
+  UniqueIconv fromUtf16_;
+};
 
 }  // namespace zet

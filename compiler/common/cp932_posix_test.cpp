@@ -23,15 +23,26 @@ TEST(Cp932Test, ConvertsAsWindowsDoes) {
        u"a\u30FBb", false},          // an unassigned pair
       {"a\x81", u"a\u30FB", false},  // a lead byte at the end
   };
+  // One converter kept over all rows must give what a fresh one gives, also
+  // after a conversion that failed halfway.
+  const Cp932Converter kept;
   for (const auto& c : cases) {
     std::u16string wide;
     EXPECT_EQ(Cp932ToUtf16(c.shiftJis, wide, Unmapped::Fail), c.mapped) << c.shiftJis;
+    EXPECT_EQ(kept.ToUtf16(c.shiftJis, wide, Unmapped::Fail), c.mapped) << c.shiftJis;
     EXPECT_TRUE(Cp932ToUtf16(c.shiftJis, wide, Unmapped::Replace));
+    EXPECT_EQ(wide, c.wide) << c.shiftJis;
+    EXPECT_TRUE(kept.ToUtf16(c.shiftJis, wide, Unmapped::Replace));
     EXPECT_EQ(wide, c.wide) << c.shiftJis;
     if (c.mapped) {
       std::string back;
       EXPECT_TRUE(Utf16ToCp932(c.wide, back, Unmapped::Fail));
       EXPECT_EQ(back, c.shiftJis);
+      EXPECT_TRUE(kept.FromUtf16(c.wide, back, Unmapped::Fail));
+      EXPECT_EQ(back, c.shiftJis);
+    } else {
+      std::string ignored;
+      EXPECT_FALSE(kept.FromUtf16(u"\u00E9", ignored, Unmapped::Fail));
     }
   }
 }
