@@ -32,9 +32,8 @@ class ShiftJisConverter {
 // What the console expects: UTF-8 on Linux; Shift-JIS, unchanged, on Windows.
 std::string ToConsoleText(const std::string& shiftJis);
 
-// The platform's conversions, without the round-trip check; false when the
-// platform refuses a character.
-bool PlatformToShiftJis(const std::u16string& text, std::string& shiftJis);
+// The platform's conversion from Shift-JIS, without the round-trip check;
+// false when the platform refuses a character.
 bool PlatformFromShiftJis(const std::string& shiftJis, std::u16string& text);
 
 }  // namespace zetreader

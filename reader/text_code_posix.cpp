@@ -3,10 +3,6 @@
 
 namespace zetreader {
 
-bool PlatformToShiftJis(const std::u16string& text, std::string& shiftJis) {
-  return zet::Utf16ToCp932(text, shiftJis, zet::Unmapped::Fail);
-}
-
 bool PlatformFromShiftJis(const std::string& shiftJis, std::u16string& text) {
   return zet::Cp932ToUtf16(shiftJis, text, zet::Unmapped::Fail);
 }

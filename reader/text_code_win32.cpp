@@ -4,25 +4,6 @@
 
 namespace zetreader {
 
-bool PlatformToShiftJis(const std::u16string& text, std::string& shiftJis) {
-  shiftJis.clear();
-  if (text.empty()) {
-    return true;
-  }
-  const auto* units = reinterpret_cast<const wchar_t*>(text.data());
-  const int count = static_cast<int>(text.size());
-  BOOL usedDefault = FALSE;
-  const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, units, count, nullptr, 0,
-                                         nullptr, &usedDefault);
-  if (length <= 0 || usedDefault) {
-    return false;
-  }
-  shiftJis.assign(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, units, count, shiftJis.data(), length, nullptr,
-                      &usedDefault);
-  return !usedDefault;
-}
-
 // As the compiler converts: MultiByteToWideChar from the ANSI code page, no flags.
 bool PlatformFromShiftJis(const std::string& shiftJis, std::u16string& text) {
   text.clear();
@@ -47,7 +28,22 @@ ShiftJisConverter::ShiftJisConverter() = default;
 ShiftJisConverter::~ShiftJisConverter() = default;
 
 bool ShiftJisConverter::PlatformTo(const std::u16string& text, std::string& shiftJis) const {
-  return PlatformToShiftJis(text, shiftJis);
+  shiftJis.clear();
+  if (text.empty()) {
+    return true;
+  }
+  const auto* units = reinterpret_cast<const wchar_t*>(text.data());
+  const int count = static_cast<int>(text.size());
+  BOOL usedDefault = FALSE;
+  const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, units, count, nullptr, 0,
+                                         nullptr, &usedDefault);
+  if (length <= 0 || usedDefault) {
+    return false;
+  }
+  shiftJis.assign(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, units, count, shiftJis.data(), length, nullptr,
+                      &usedDefault);
+  return !usedDefault;
 }
 
 bool ShiftJisConverter::PlatformFrom(const std::string& shiftJis, std::u16string& text) const {
