@@ -50,18 +50,20 @@ void WriteFramesSource() {
   WriteBenchFile("frames.zts", source);
 }
 
-size_t WriteLargeSource() {
-  WriteBenchFile("large.bmp", BenchBitmap(32, 64, 1));
-  std::string source = "[basis]\r\nversion=11\r\noutput=large.ztr\r\nBITMAP=large.bmp\r\n";
-  source.reserve(kLargeSourceBytes + 64);
-  // A third each: FRAMES lines, keys nobody reads, comments.
-  for (int n = 1; source.size() < kLargeSourceBytes; ++n) {
+LargeSource WriteLargeSource(const std::string& stem, size_t bytes) {
+  WriteBenchFile(stem + ".bmp", BenchBitmap(32, 64, 1));
+  std::string source =
+      "[basis]\r\nversion=11\r\noutput=" + stem + ".ztr\r\nBITMAP=" + stem + ".bmp\r\n";
+  source.reserve(bytes + 64);
+  int n = 0;
+  while (source.size() < bytes) {
+    ++n;
     source += "FRAMES" + N(n) + "=;;\r\n";
     source += "unread" + N(n) + "=" + N(n * 7) + "\r\n";
     source += "; comment " + N(n) + "\r\n";
   }
-  WriteBenchFile("large.zts", source);
-  return source.size();
+  WriteBenchFile(stem + ".zts", source);
+  return {source.size(), n};
 }
 
 void WriteBitmapsSource(const std::string& stem, int height) {

@@ -16,10 +16,15 @@ void WriteBenchFile(const std::string& path, const std::string& bytes);
 // jump back to it).
 void WriteFramesSource();
 
-// "large.zts": a source of kLargeSourceBytes that compiles, of FRAMES lines,
-// keys nobody reads and comments; returns its size.
+// "<stem>.zts": a source of about `bytes` that compiles, a third each of
+// FRAMES lines, keys nobody reads and comments; returns its size and the
+// number of its FRAMES lines.
+struct LargeSource {
+  size_t bytes;
+  int framesLines;
+};
 constexpr size_t kLargeSourceBytes = 32u << 20;
-size_t WriteLargeSource();
+LargeSource WriteLargeSource(const std::string& stem, size_t bytes);
 
 // "<stem>.zts" and "<stem>0.bmp" ... "<stem>4.bmp": five distinct 24-bit
 // bitmaps of 1024 x `height`, one per kind.

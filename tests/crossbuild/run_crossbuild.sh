@@ -6,9 +6,9 @@
 # Linux tool, the outputs are also compared with its own directly.
 #
 # Usage: run_crossbuild.sh DATA WORK NATIVE COMMAND...
-# (NATIVE may be empty; COMMAND is the tool, with Wine in front if need be.)
+# (NATIVE may be - for none; COMMAND is the tool, with Wine in front if need be.)
 # To renew the golden files after a deliberate change of the format:
-#   ZET_RENEW_GOLDEN=1 run_crossbuild.sh DATA WORK '' build/.../zet_compile_files
+#   ZET_RENEW_GOLDEN=1 run_crossbuild.sh DATA WORK - build/.../zet_compile_files
 set -eu
 
 data=$(cd "$1" && pwd)
