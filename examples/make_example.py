@@ -99,7 +99,7 @@ FRAMETIME=80
 SUFFIX=（注意）
 MESSAGE="  空き容量が少なくなっています。  "
 FRAMES1=blink: 0; 1; prob 3 of 4 goto blink;
-FRAMES2=shake: repeat 2 for 5; 3; goto blink;
+FRAMES2=shake: repeat 2 for 5; for 3 to 5; prob 1 of 2 goto shake; goto blink;
 
 [STOP]
 BITMAP=bmp\\stop.bmp

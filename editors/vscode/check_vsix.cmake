@@ -2,8 +2,9 @@
 #       -DKIT_VERSION=<a.b.c.d> -DOUT=<folder> -P check_vsix.cmake
 #
 # Packages the staged extension into OUT and checks the package: its name and
-# manifest carry the kit's version as a.b.(c*100+d), and it holds what VS Code
-# loads and nothing of the tests, tools or dependencies.
+# manifest carry the kit's version as a.b.(c*100+d), it holds what VS Code
+# loads and the kit's licence (the LICENSE beside KIT) as the marketplace
+# shows it, and nothing of the tests, tools or dependencies.
 file(REMOVE_RECURSE "${OUT}")
 execute_process(COMMAND ${NODE} "${STAGE}/tools/package.js" --kit "${KIT}" --out "${OUT}"
   RESULT_VARIABLE status)
@@ -36,10 +37,21 @@ if(NOT vsixmanifest MATCHES "<Identity [^>]*Version=\"${version}\"")
   message(FATAL_ERROR "extension.vsixmanifest does not name version ${version}")
 endif()
 
+if(NOT vsixmanifest MATCHES "Content.License\" Path=\"extension/LICENSE.txt\"")
+  message(FATAL_ERROR "extension.vsixmanifest names no licence")
+endif()
+get_filename_component(kit_dir "${KIT}" DIRECTORY)
+file(READ "${kit_dir}/LICENSE" kit_license)
+file(READ "${OUT}/contents/extension/LICENSE.txt" packaged_license)
+if(NOT packaged_license STREQUAL kit_license)
+  message(FATAL_ERROR "the package's LICENSE.txt is not the kit's LICENSE")
+endif()
+
 file(GLOB_RECURSE files RELATIVE "${OUT}/contents" "${OUT}/contents/*")
 list(SORT files)
-set(expected "[Content_Types].xml" extension.vsixmanifest extension/language-configuration.json
-  extension/package.json extension/readme.md extension/syntaxes/zts.tmLanguage.json)
+set(expected "[Content_Types].xml" extension.vsixmanifest extension/LICENSE.txt
+  extension/language-configuration.json extension/package.json extension/readme.md
+  extension/syntaxes/zts.tmLanguage.json)
 list(SORT expected)
 if(NOT files STREQUAL expected)
   message(FATAL_ERROR "the package holds\n  ${files}\nnot\n  ${expected}")

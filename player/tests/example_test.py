@@ -59,7 +59,7 @@ def check_summary(player):
     expected = {
         "NOICON": ["0 ms から 300 ms の周期", "1 周期 300 ms を継ぎ目なく", "表示しないフレーム: なし"],
         "ASTERISK": ["10000 ms で打ち切り"],
-        "EXCLAMATION": ["10000 ms で打ち切り", "表示しないフレーム: 4 5"],
+        "EXCLAMATION": ["10000 ms で打ち切り", "表示しないフレーム: なし"],
         "STOP": ["100 ms でコードが終わり、最後のフレーム 0 のまま"],
         "QUESTION": ["300 ms から 1300 ms の周期", "最初の部分と周期 8 回"],
     }

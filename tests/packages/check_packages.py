@@ -3,11 +3,13 @@
 user would get it: exactly the files it should hold, the Linux programs
 running from there on the example and giving the same compiled file as the
 build tree's compiler, every .exe a 32-bit Windows program whose version block
-reads back right.
+reads back right, the kit's licence in each, the Windows README readable on a
+Japanese Windows, and the Debian package clean under lintian.
 
 Usage: check_packages.py DIST NATIVE_BUILD [VERSION]
 (Debian's python3: it needs python3-pefile.)"""
 import glob
+import gzip
 import os
 import re
 import shutil
@@ -22,7 +24,8 @@ import pefile
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 PROGRAMS = ["zetcomp", "zetdump", "zetlint", "zetplay"]
 EXES = ["Zetcomp.exe", "Zetview.exe", "zetdump.exe", "zetlint.exe", "zetplay.exe"]
-MANUALS = ["man1/zetcomp.1", "man1/zetdump.1", "man1/zetlint.1", "man1/zetplay.1", "man5/zts.5"]
+MANUALS = ["man1/zetcomp.1.gz", "man1/zetdump.1.gz", "man1/zetlint.1.gz", "man1/zetplay.1.gz",
+           "man5/zts.5.gz"]
 STRIPS = ["ask.bmp", "info.bmp", "plain.bmp", "stop.bmp", "warn.bmp"]
 GUIDES = ["en/guide.md", "en/guide.html", "ja/guide.md", "ja/guide.html"]
 # Version blocks: file name, description, version.
@@ -40,16 +43,24 @@ def linux_files(share_doc="share/doc/zetrova"):
     files += ["share/man/" + m for m in MANUALS]
     files += ["share/zetrova/examples/demo.zts"]
     files += ["share/zetrova/examples/bmp/" + s for s in STRIPS]
-    files += [share_doc + "/" + g for g in GUIDES]
+    files += [share_doc + "/" + g for g in GUIDES + ["copyright", "changelog.gz"]]
     files += ["lib/cmake/Zetrova/ZetrovaConfig.cmake", "lib/cmake/Zetrova/ZetrovaMessages.cmake"]
     return sorted(files)
 
 
 def windows_files():
-    files = EXES + ["sample.zts", "examples/demo.zts"]
+    files = EXES + ["LICENSE.txt", "README.txt", "sample.zts", "examples/demo.zts"]
     files += ["examples/bmp/" + s for s in STRIPS]
     files += ["docs/" + g for g in GUIDES]
     return sorted(files)
+
+
+def read(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+LICENSE = read(os.path.join(ROOT, "LICENSE"))
 
 
 def tree(folder):
@@ -110,10 +121,40 @@ class Checker:
             self.expect(run.returncode == 0 and b"NAME" in run.stdout,
                         "%s: man -l %s fails" % (package, manual))
 
+    def lintian(self, path):
+        """Debian's own checks: no error and no warning. An override would
+        stand in the package, with its reason beside it."""
+        if not self.expect(shutil.which("lintian"), "lintian is missing: scripts/bootstrap.sh"):
+            return
+        run = subprocess.run(["lintian", "--fail-on", "error,warning", path],
+                             capture_output=True, text=True)
+        tags = [line for line in run.stdout.splitlines() if not line.startswith("N:")]
+        self.expect(run.returncode == 0 and not any(t.startswith(("E:", "W:")) for t in tags),
+                    "%s: lintian (status %d):\n%s%s" % (path, run.returncode, run.stdout,
+                                                         run.stderr))
+
+    def debian_documents(self, package, doc, version):
+        """The copyright file carries the kit's licence; the changelog's
+        latest entry is this version. (same_files reports them missing.)"""
+        if not all(os.path.exists(os.path.join(doc, f)) for f in ("copyright", "changelog.gz")):
+            return
+        copyright_text = read(os.path.join(doc, "copyright")).decode()
+        licence = LICENSE.decode().split("Permission is hereby granted", 1)[1]
+        indented = "\n".join(" " + (line or ".") for line in licence.rstrip("\n").split("\n"))
+        self.expect("License: Expat\n Permission is hereby granted" + indented[1:] in
+                    copyright_text, "%s: the copyright file lacks the kit's licence" % package)
+        with gzip.open(os.path.join(doc, "changelog.gz"), "rt") as f:
+            first = f.readline()
+        self.expect(first.startswith("zetrova (%s) " % version),
+                    "%s: the changelog's latest entry is %r, not version %s: add one to "
+                    "packaging/changelog.in" % (package, first.strip(), version))
+
     def deb(self, path, version):
+        self.lintian(path)
         with tempfile.TemporaryDirectory() as work:
             subprocess.run(["dpkg-deb", "-x", path, work], check=True)
             self.same_files(path, work, ["usr/" + f for f in linux_files()])
+            self.debian_documents(path, os.path.join(work, "usr/share/doc/zetrova"), version)
             fields = subprocess.run(["dpkg-deb", "-f", path, "Package", "Version",
                                      "Architecture", "Depends"], capture_output=True,
                                     text=True, check=True).stdout
@@ -133,7 +174,10 @@ class Checker:
     def tgz(self, path, version):
         with tempfile.TemporaryDirectory() as work:
             root = self.archive(path, tarfile.open, "zetrova-%s-linux-x86_64" % version, work)
-            self.same_files(path, root, linux_files())
+            self.same_files(path, root, linux_files() + ["LICENSE.txt"])
+            self.expect(read(os.path.join(root, "LICENSE.txt")) == LICENSE,
+                        "%s: LICENSE.txt is not the kit's LICENSE" % path)
+            self.debian_documents(path, os.path.join(root, "share/doc/zetrova"), version)
             self.compiles_like_the_build_tree(path, root)
 
     def zip(self, path, version):
@@ -142,6 +186,28 @@ class Checker:
             self.same_files(path, root, windows_files())
             for exe in EXES:
                 self.exe(path, os.path.join(root, exe), version)
+            self.windows_texts(path, root, version)
+
+    def windows_texts(self, package, root, version):
+        """Both texts with Windows line ends; the README in Shift-JIS, naming
+        every program and the guide; the licence the kit's, then the terms of
+        what the programs link."""
+        licence = read(os.path.join(root, "LICENSE.txt"))
+        self.expect(licence.startswith(LICENSE.rstrip(b"\n").replace(b"\n", b"\r\n")) and
+                    b"zlib" in licence and b"MinGW-w64" in licence and
+                    b"\n" not in licence.replace(b"\r\n", b""),
+                    "%s: LICENSE.txt is not the kit's licence with the linked terms" % package)
+        raw = read(os.path.join(root, "README.txt"))
+        try:
+            text = raw.decode("cp932")
+        except UnicodeDecodeError as error:
+            text = ""
+            self.expect(False, "%s: README.txt is no Shift-JIS: %s" % (package, error))
+        missing = [word for word in EXES + [version, "docs\\ja\\guide.html",
+                                            "docs\\en\\guide.html", "利用の手引き"]
+                   if word not in text]
+        self.expect(not missing and b"\n" not in raw.replace(b"\r\n", b""),
+                    "%s: README.txt lacks %s or has lines not ended by CR LF" % (package, missing))
 
     def exe(self, package, path, version):
         name = os.path.basename(path)

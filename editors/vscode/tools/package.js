@@ -53,7 +53,8 @@ function main() {
   const vsix = path.join(outDir, `${name}-${version}.vsix`);
   fs.mkdirSync(outDir, { recursive: true });
   // The version is given on the command line and package.json left as it is;
-  // the extension has no runtime dependencies and no licence file of its own.
+  // the extension has no runtime dependencies. vsce takes LICENSE beside
+  // package.json.
   execFileSync(
     process.execPath,
     [
@@ -63,7 +64,6 @@ function main() {
       '--no-update-package-json',
       '--no-git-tag-version',
       '--no-dependencies',
-      '--skip-license',
       '--allow-missing-repository',
       '--out',
       vsix,
