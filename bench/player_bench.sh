@@ -15,7 +15,9 @@ cd "$work"
 convert=$(command -v /usr/bin/convert || command -v convert || true)
 
 echo "== zetplay exports, $label"
-"$@" "$bench" >figures.txt
+"$@" "$bench" >figures.raw
+# A Windows program's lines end in CR LF, which printf would not take as numbers.
+tr -d '\r' <figures.raw >figures.txt
 figure() { awk -v key="$1" '$1 == "RESULT" && $2 == key {print $3}' figures.txt; }
 
 # Best of 5 runs of a command, in ms.
