@@ -23,12 +23,12 @@
 #include <utility>
 #include <vector>
 
-#include "compiler/common/win32_error.h"
 #include "compiler/output/compile_kind.h"
 #include "compiler/output/compile_source.h"
 #include "compiler/source/message_kind.h"
 #include "compiler/source/source_file.h"
 #include "fuzz/fuzz_support.h"
+#include "platform/win32_error.h"
 #include "reader/compiled_file.h"
 #include "zetdump/decompiler.h"
 

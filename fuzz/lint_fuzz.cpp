@@ -21,13 +21,13 @@
 #include <utility>
 #include <vector>
 
-#include "compiler/common/win32_error.h"
 #include "compiler/output/compile_kind.h"
 #include "compiler/output/compile_source.h"
 #include "fuzz/fuzz_support.h"
 #include "lint/dependencies.h"
 #include "lint/report.h"
 #include "lint/source_lint.h"
+#include "platform/win32_error.h"
 
 namespace zet {
 namespace {

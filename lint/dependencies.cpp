@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "compiler/common/shift_jis.h"
 #include "compiler/source/source_file.h"
+#include "platform/shift_jis.h"
 
 namespace zetlint {
 namespace {

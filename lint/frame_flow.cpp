@@ -5,6 +5,7 @@
 
 #include "compiler/common/format_string.h"
 #include "compiler/frames/frame_code.h"
+#include "platform/little_endian.h"
 
 namespace zetlint {
 namespace {
@@ -31,8 +32,7 @@ class FlowGraph {
       instruction.op = code[at];
       const zet::FrameOpcodeInfo& info = kFrameOpcodes[instruction.op];
       for (uint32_t i = 0; i < info.operandCount; ++i) {
-        const uint32_t operand = at + zet::FrameOperandOffset(i);
-        instruction.operands[i] = static_cast<uint16_t>(code[operand] | code[operand + 1] << 8);
+        instruction.operands[i] = zet::ReadLe16(code + at + zet::FrameOperandOffset(i));
       }
       nodeAt_[at] = static_cast<int32_t>(instructions_.size());
       instructions_.push_back(instruction);

@@ -3,14 +3,14 @@
 #include <string>
 
 #include "compiler/common/format_string.h"
-#include "compiler/common/system_message.h"
-#include "compiler/common/win32_error.h"
 #include "compiler/frames/frame_compiler.h"
 #include "compiler/output/compile_kind.h"
 #include "compiler/output/mapped_bitmap.h"
 #include "compiler/source/source_file.h"
 #include "lint/bitmap_reason.h"
 #include "lint/frame_flow.h"
+#include "platform/system_message.h"
+#include "platform/win32_error.h"
 
 namespace zetlint {
 namespace {
@@ -93,11 +93,8 @@ class KindLint {
   }
 
   void RefusedBitmap(const zet::MessageKindSettings& kind, uint32_t code) {
-    std::string text = OneLine(zet::SystemMessage(code));
-    if (text.empty()) {
-      text = zet::FormatString("(%u)", static_cast<unsigned>(code));
-    }
-    Diagnostic& error = Add(Severity::Error, Check::Compile, bitmapPlace_, text);
+    Diagnostic& error =
+        Add(Severity::Error, Check::Compile, bitmapPlace_, zet::SystemMessageLine(code));
     if (code == zet::kErrorInvalidParameter) {
       error.notes.push_back(ExplainRefusedBitmap(kind.bitmapPath.c_str()));
     }

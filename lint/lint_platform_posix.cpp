@@ -1,5 +1,5 @@
-#include "compiler/common/cp932_posix.h"
 #include "lint/lint_platform.h"
+#include "platform/cp932_posix.h"
 
 namespace zetlint {
 

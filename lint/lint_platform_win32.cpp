@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "compiler/common/shift_jis.h"
 #include "lint/lint_platform.h"
+#include "platform/shift_jis.h"
 
 namespace zetlint {
 namespace {

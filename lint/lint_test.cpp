@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "compiler/common/system_message.h"
-#include "compiler/common/win32_error.h"
 #include "compiler/output/compile_kind.h"
 #include "compiler/output/compile_source.h"
 #include "compiler/output/mapped_bitmap.h"
@@ -17,6 +15,8 @@
 #include "lint/lint_platform.h"
 #include "lint/report.h"
 #include "lint/source_lint.h"
+#include "platform/system_message.h"
+#include "platform/win32_error.h"
 #include "tests/support/test_folder.h"
 
 namespace zetlint {

@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "compiler/common/system_message.h"
-#include "compiler/common/whole_file.h"
-#include "compiler/common/win32_error.h"
 #include "lint/dependencies.h"
 #include "lint/lint_options.h"
 #include "lint/lint_platform.h"
 #include "lint/report.h"
 #include "lint/source_lint.h"
+#include "platform/system_message.h"
+#include "platform/whole_file.h"
+#include "platform/win32_error.h"
 #include "version.h"
 
 namespace zetlint {
@@ -86,14 +86,14 @@ bool WriteDepfile(const SourceReport& report, const LintOptions& options) {
     const std::string target = options.target.empty() ? OutputTarget(report) : options.target;
     if (const uint32_t code =
             zet::WriteWholeFile(options.depfile, DepfileText(target, Dependencies(report)))) {
-      Complain("zetlint: ", options.depfile + ": " + OneLine(zet::SystemMessage(code)));
+      Complain("zetlint: ", options.depfile + ": " + zet::SystemMessageLine(code));
       return false;
     }
     return true;
   } catch (const std::string& problem) {
     Complain("zetlint: ", problem);
   } catch (const zet::Win32Error& error) {
-    Complain(report.path + ": ", OneLine(zet::SystemMessage(error.code)));
+    Complain(report.path + ": ", zet::SystemMessageLine(error.code));
   }
   return false;
 }

@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <map>
 
-#include "compiler/common/shift_jis.h"
 #include "compiler/output/compiled_file.h"
 #include "compiler/source/message_kind.h"
 #include "lint/nearest_name.h"
+#include "platform/shift_jis.h"
 
 namespace zetlint {
 namespace {

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "compiler/common/system_message.h"
-#include "compiler/common/win32_error.h"
 #include "compiler/output/compile_source.h"
 #include "compiler/output/compiled_file.h"
 #include "compiler/source/message_kind.h"
@@ -12,6 +10,8 @@
 #include "lint/kind_lint.h"
 #include "lint/source_checks.h"
 #include "lint/source_view.h"
+#include "platform/system_message.h"
+#include "platform/win32_error.h"
 
 namespace zetlint {
 namespace {
@@ -72,12 +72,8 @@ SourceReport LintSource(const char* path) {
   try {
     report.fullPath = zet::ResolveFullPath(path);
   } catch (const zet::Win32Error& error) {
-    report.diagnostics.push_back({Place{},
-                                  Severity::Error,
-                                  Check::Compile,
-                                  "",
-                                  OneLine(zet::SystemMessage(error.code)),
-                                  {}});
+    report.diagnostics.push_back(
+        {Place{}, Severity::Error, Check::Compile, "", zet::SystemMessageLine(error.code), {}});
     return report;
   }
   report.read = true;

@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "compiler/common/unique_resource.h"
+#include "platform/unique_resource.h"
 #include "player/changed_box.h"
 #include "player/gif_delays.h"
 #include "player/gif_writer.h"

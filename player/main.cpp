@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "compiler/common/whole_file.h"
+#include "platform/whole_file.h"
 #include "player/gif_writer.h"
 #include "player/html_page.h"
 #include "player/kind_player.h"

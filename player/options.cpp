@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "compiler/common/shift_jis.h"
+#include "platform/shift_jis.h"
 #include "reader/file_format.h"
 #include "reader/format.h"
 

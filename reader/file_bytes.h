@@ -28,6 +28,11 @@ struct FileError {
   std::string text;
 };
 
+// "ファイルを開けません。" and the system's text for `systemError`, so that a
+// missing file, a folder without access and a full table of open files say
+// which it is.
+std::string CannotOpenText(uint32_t systemError);
+
 // Compiled files carry 32-bit offsets, so no sound file is larger.
 constexpr uint64_t kLargestFile = 0xFFFFFFFFu;
 

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/unicode.h"
 #include "reader/text_code.h"
 #include "tests/support/bmp_file.h"
 
@@ -75,32 +76,10 @@ FileContent RichFile() {
   return content;
 }
 
-std::string Utf8Of(const std::string& shiftJis) {
+std::string Utf8FromShiftJis(const std::string& shiftJis) {
   std::u16string units;
   PlatformFromShiftJis(shiftJis, units);
-  std::string utf8;
-  for (size_t i = 0; i < units.size(); ++i) {
-    uint32_t c = units[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < units.size()) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00u);
-    }
-    if (c < 0x80) {
-      utf8 += static_cast<char>(c);
-    } else if (c < 0x800) {
-      utf8 += static_cast<char>(0xC0 | c >> 6);
-      utf8 += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      utf8 += static_cast<char>(0xE0 | c >> 12);
-      utf8 += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-      utf8 += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      utf8 += static_cast<char>(0xF0 | c >> 18);
-      utf8 += static_cast<char>(0x80 | (c >> 12 & 0x3F));
-      utf8 += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-      utf8 += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return utf8;
+  return zet::Utf8FromUtf16(units);
 }
 
 std::string ReadTestFile(const std::string& path) {

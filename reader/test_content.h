@@ -31,7 +31,7 @@ FileContent DamageBase();
 FileContent RichFile();
 
 // UTF-8 of a Shift-JIS text, to compare with reviewed texts stored as UTF-8.
-std::string Utf8Of(const std::string& shiftJis);
+std::string Utf8FromShiftJis(const std::string& shiftJis);
 // The bytes of a file of the tests' own data (relative to the test's
 // working directory); empty when it cannot be read.
 std::string ReadTestFile(const std::string& path);

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "compiler/common/win32_error.h"
 #include "compiler/output/compile_source.h"
+#include "platform/win32_error.h"
 #include "reader/compiled_file.h"
 #include "reader/layout.h"
 #include "reader/test_content.h"
@@ -31,7 +31,7 @@ using zetreader::PutU32;
 using zetreader::ReadCompiledFile;
 using zetreader::ReadTestFile;
 using zetreader::RichFile;
-using zetreader::Utf8Of;
+using zetreader::Utf8FromShiftJis;
 using zetreader::WorkedLayout;
 // The compiler under test and the shared test folders.
 using zet::CompileSourceFile;
@@ -64,7 +64,7 @@ bool Compile(const std::string& folder, const std::string& source) {
     const CurrentFolderScope scope(folder);
     CompileSourceFile(source.c_str());
   } catch (const std::string& message) {
-    failure = Utf8Of(message);
+    failure = Utf8FromShiftJis(message);
   } catch (const Win32Error& error) {
     failure = "Win32Error " + std::to_string(error.code);
   }
@@ -97,7 +97,8 @@ void ExpectRoundTrip(const std::string& path, const std::string& folder) {
     return;
   }
   const std::vector<uint8_t> again = ReadBytes(folder + "/again.ztr");
-  EXPECT_EQ(again, original) << FirstDifference(again, original) << "\n" << Utf8Of(files.source);
+  EXPECT_EQ(again, original) << FirstDifference(again, original) << "\n"
+                             << Utf8FromShiftJis(files.source);
 }
 
 void CopyExample(const std::string& folder) {
@@ -117,7 +118,7 @@ TEST(RoundTripTest, DumpOfTheExampleEqualsTheReviewedText) {
   DumpCompiledFile(FileBytes(ReadBytes(temp.PathOf("demo.ztr"))), text);
   const std::string expected = ReadTestFile("testdata/demo.dump.txt");
   ASSERT_FALSE(expected.empty());
-  EXPECT_EQ(Utf8Of(text), expected);
+  EXPECT_EQ(Utf8FromShiftJis(text), expected);
 }
 
 TEST(RoundTripTest, TheExampleCompilesBackToTheSameBytes) {
@@ -192,7 +193,7 @@ TEST(RoundTripTest, RandomSourcesCompileToTheirCodeAndBackToTheSameBytes) {
       WriteFile(temp.PathOf(name), bmp);
     }
     WriteFile(temp.PathOf("in.zts"), generated.source);
-    ASSERT_TRUE(Compile(temp.Path(), "in.zts")) << Utf8Of(generated.source);
+    ASSERT_TRUE(Compile(temp.Path(), "in.zts")) << Utf8FromShiftJis(generated.source);
     const std::vector<uint8_t> compiled = ReadBytes(temp.PathOf("out.ztr"));
     const FileBytes bytes(compiled);
     const CompiledFile file = ReadCompiledFile(bytes);
@@ -204,7 +205,7 @@ TEST(RoundTripTest, RandomSourcesCompileToTheirCodeAndBackToTheSameBytes) {
     }
     ExpectRoundTrip(temp.PathOf("out.ztr"), temp.PathOf("back"));
     if (HasFailure()) {
-      FAIL() << "source " << i << ":\n" << Utf8Of(generated.source);
+      FAIL() << "source " << i << ":\n" << Utf8FromShiftJis(generated.source);
     }
   }
 }

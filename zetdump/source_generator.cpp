@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "platform/little_endian.h"
 #include "reader/test_content.h"
 
 namespace zetdump {
@@ -42,11 +43,6 @@ int Pick(std::mt19937& random, int low, int high) {
 
 bool Chance(std::mt19937& random, int percent) {
   return Pick(random, 1, 100) <= percent;
-}
-
-void Put16(std::vector<uint8_t>& code, uint16_t value) {
-  code.push_back(static_cast<uint8_t>(value));
-  code.push_back(static_cast<uint8_t>(value >> 8));
 }
 
 // One frames program and its code, built statement by statement.
@@ -113,7 +109,7 @@ class ProgramBuilder {
         const uint16_t frame = Frame();
         Append(std::to_string(frame) + ";");
         code_.push_back(0);
-        Put16(code_, frame);
+        zet::AppendLe16(code_, frame);
         break;
       }
       case 1: {
@@ -122,8 +118,8 @@ class ProgramBuilder {
             static_cast<uint16_t>(Chance(random_, 20) ? 65535 : Pick(random_, 1, 9));
         Append("repeat " + std::to_string(frame) + " for " + std::to_string(count) + ";");
         code_.push_back(1);
-        Put16(code_, frame);
-        Put16(code_, count);
+        zet::AppendLe16(code_, frame);
+        zet::AppendLe16(code_, count);
         break;
       }
       case 2: {
@@ -131,8 +127,8 @@ class ProgramBuilder {
         const uint16_t b = Frame();
         Append("for " + std::to_string(a) + "\tto " + std::to_string(b) + " ;");
         code_.push_back(2);
-        Put16(code_, a);
-        Put16(code_, b);
+        zet::AppendLe16(code_, a);
+        zet::AppendLe16(code_, b);
         break;
       }
       case 3: {
@@ -143,16 +139,16 @@ class ProgramBuilder {
       case 4:
         Append("goto " + Use(1) + ";");
         code_.push_back(3);
-        Put16(code_, 0);
+        zet::AppendLe16(code_, 0);
         break;
       default: {
         const int q = Pick(random_, 1, 255);
         const int p = Pick(random_, 1, q);
         Append("prob " + std::to_string(p) + " of " + std::to_string(q) + " goto " + Use(5) + ";");
         code_.push_back(4);
-        Put16(code_, static_cast<uint16_t>(p));
-        Put16(code_, static_cast<uint16_t>(q));
-        Put16(code_, 0);
+        zet::AppendLe16(code_, static_cast<uint16_t>(p));
+        zet::AppendLe16(code_, static_cast<uint16_t>(q));
+        zet::AppendLe16(code_, 0);
       }
     }
   }
@@ -167,8 +163,7 @@ class ProgramBuilder {
   void Resolve() {
     for (const Label& label : labels_) {
       for (size_t use : label.uses) {
-        code_[use] = static_cast<uint8_t>(label.offset);
-        code_[use + 1] = static_cast<uint8_t>(label.offset >> 8);
+        zet::PutLe16(code_.data() + use, label.offset);
       }
     }
   }

@@ -4,6 +4,7 @@
 
 #include "compiler/common/format_string.h"
 #include "compiler/frames/ani_error.h"
+#include "platform/little_endian.h"
 
 namespace zet {
 
@@ -20,8 +21,8 @@ uint16_t FrameCompiler::Emit(Operands... operands) {
   const uint8_t opcode = kOp;
   const uint16_t at = code_.Append(&opcode, 1);
   for (uint32_t i = 0; i < kInfo.operandCount; ++i) {
-    const uint8_t bytes[kFrameOperandSize] = {static_cast<uint8_t>(values[i] & 0xFF),
-                                              static_cast<uint8_t>(values[i] >> 8)};
+    uint8_t bytes[kFrameOperandSize];
+    PutLe16(bytes, values[i]);
     code_.Append(bytes, kFrameOperandSize);
   }
   return at;

@@ -6,14 +6,14 @@
 #include <optional>
 #include <string>
 
-#include "compiler/common/system_message.h"
-#include "compiler/common/win32_error.h"
 #include "compiler/output/compile_kind.h"
 #include "compiler/output/compiled_file.h"
 #include "compiler/output/file_identity.h"
 #include "compiler/output/output_file.h"
 #include "compiler/source/message_kind.h"
 #include "compiler/source/source_file.h"
+#include "platform/system_message.h"
+#include "platform/win32_error.h"
 
 namespace zet {
 namespace {

@@ -6,11 +6,11 @@
 #include <cstring>
 #include <string>
 
-#include "compiler/common/cp932_posix.h"
-#include "compiler/common/system_message.h"
 #include "compiler/output/compile_source.h"
 #include "compiler/shell/batch_driver.h"
 #include "compiler/shell/log_buffer.h"
+#include "platform/cp932_posix.h"
+#include "platform/system_message.h"
 #include "version.h"
 
 namespace zet {
