@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
+#include "platform/console.h"
 #include "reader/compiled_file.h"
 #include "reader/text_code.h"
 #include "zetdump/decompiler.h"
@@ -20,13 +21,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string text;
   try {
     zetdump::DumpCompiledFile(bytes, text);
-    zetreader::ToConsoleText(text);
+    zet::ConsoleText(text);
     if (fault) {
       zet::FuzzFailure("the dump accepts a file that --check refuses",
                        zetreader::FaultLine(*fault));
     }
   } catch (const zetreader::FileFault& dumpFault) {
-    zetreader::ToConsoleText(text);  // what was dumped before the fault is shown too
+    zet::ConsoleText(text);  // what was dumped before the fault is shown too
     if (!fault || dumpFault.offset != fault->offset) {
       zet::FuzzFailure("the dump and --check disagree", zetreader::FaultLine(dumpFault));
     }

@@ -3,10 +3,6 @@
 
 namespace zetlint {
 
-std::string ConsoleText(const std::string& shiftJis) {
-  return Utf8Text(shiftJis);
-}
-
 std::string Utf8Text(const std::string& shiftJis) {
   std::string text;
   zet::Cp932ToUtf8(shiftJis, text, zet::Unmapped::Replace);

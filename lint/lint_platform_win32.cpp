@@ -27,10 +27,6 @@ std::string Utf8From(UINT codePage, const std::string& text) {
 
 }  // namespace
 
-std::string ConsoleText(const std::string& shiftJis) {
-  return shiftJis;
-}
-
 std::string Utf8Text(const std::string& shiftJis) {
   return Utf8From(kShiftJis, shiftJis);
 }

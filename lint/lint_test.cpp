@@ -15,6 +15,7 @@
 #include "lint/lint_platform.h"
 #include "lint/report.h"
 #include "lint/source_lint.h"
+#include "platform/console.h"
 #include "platform/system_message.h"
 #include "platform/win32_error.h"
 #include "tests/support/test_folder.h"
@@ -215,7 +216,7 @@ TEST_F(LintTest, GivesExactlyTheDiagnosticsOfEachSource) {
   for (const LintCase& c : Cases()) {
     std::vector<std::string> expected;
     for (const std::string& line : c.expected) {
-      expected.push_back(ConsoleText(line));
+      expected.push_back(zet::ConsoleText(line));
     }
     EXPECT_EQ(Lint(c.source), expected) << c.name;
   }

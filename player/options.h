@@ -13,6 +13,7 @@ struct Options {
   int kind = -1;  // -1: every kind
   bool trace = false;
   bool help = false;
+  bool version = false;
   std::string apng, gif, sheet, html;  // empty: not wanted
 };
 

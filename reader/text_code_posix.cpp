@@ -22,10 +22,4 @@ bool ShiftJisConverter::PlatformFrom(const std::string& shiftJis, std::u16string
   return platform_->converter.ToUtf16(shiftJis, text, zet::Unmapped::Fail);
 }
 
-// Text that is not Shift-JIS (a path typed in UTF-8) goes out as it came.
-std::string ToConsoleText(const std::string& shiftJis) {
-  std::string text;
-  return zet::Cp932ToUtf8(shiftJis, text, zet::Unmapped::Fail) ? text : shiftJis;
-}
-
 }  // namespace zetreader
