@@ -38,13 +38,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       zet::FuzzFailure("--decompile accepts a file that --check refuses",
                        zetreader::FaultLine(*fault));
     }
-  } catch (const zetreader::FileFault& decompileFault) {
-    if (!fault || decompileFault.text != fault->text) {
-      zet::FuzzFailure("--decompile and --check disagree", zetreader::FaultLine(decompileFault));
-    }
   } catch (const zetdump::NoSourceFault& noSource) {
     if (fault) {
       zet::FuzzFailure("--decompile finds no source for a file --check refuses", noSource.text);
+    }
+  } catch (const zetreader::FileFault& decompileFault) {
+    if (!fault || decompileFault.text != fault->text) {
+      zet::FuzzFailure("--decompile and --check disagree", zetreader::FaultLine(decompileFault));
     }
   }
   return 0;

@@ -355,7 +355,9 @@ TEST(MakeEscapedTest, EscapesWhatMakeWouldRead) {
   for (const auto& [path, escaped] : cases) {
     EXPECT_EQ(MakeEscaped(path), escaped) << path;
   }
-  EXPECT_THROW(DepfileText("t", {"a\nb.bmp"}), std::string);
+  const std::vector<std::string> broken = {"a.bmp", "a\nb.bmp", ""};
+  EXPECT_EQ(PathNoDepfileHolds(broken), &broken[1]);
+  EXPECT_EQ(PathNoDepfileHolds({"a.bmp", "b c.bmp"}), nullptr);
 }
 
 }  // namespace

@@ -77,14 +77,18 @@ bool WriteDepfile(const SourceReport& report, const LintOptions& options) {
   }
   try {
     const std::string target = options.target.empty() ? OutputTarget(report) : options.target;
-    if (const uint32_t code =
-            zet::WriteWholeFile(options.depfile, DepfileText(target, Dependencies(report)))) {
+    const std::vector<std::string> paths = Dependencies(report);
+    if (const std::string* path = PathNoDepfileHolds(paths)) {
+      // The path as the console gave it, between Shift-JIS texts.
+      zet::WriteConsole(
+          stderr, zet::ConsoleText("zetlint: 依存関係ファイルに書けないパスです: ") + *path + "\n");
+      return false;
+    }
+    if (const uint32_t code = zet::WriteWholeFile(options.depfile, DepfileText(target, paths))) {
       Say(stderr, "zetlint", options.depfile + ": " + zet::SystemMessageLine(code));
       return false;
     }
     return true;
-  } catch (const std::string& problem) {
-    Say(stderr, "zetlint", problem);
   } catch (const zet::Win32Error& error) {
     Say(stderr, report.path, zet::SystemMessageLine(error.code));
   }
@@ -93,9 +97,10 @@ bool WriteDepfile(const SourceReport& report, const LintOptions& options) {
 
 int Run(int argc, const char* const* argv) {
   LintOptions options;
-  std::string problem;
-  if (!ParseOptions(argc, argv, options, problem)) {
-    Say(stderr, "zetlint", problem);
+  try {
+    options = ParseOptions(argc, argv);
+  } catch (const zet::UsageError& error) {
+    Say(stderr, "zetlint", error.text);
     zet::WriteConsole(stderr, zet::ConsoleText(Usage()));
     return zet::kExitWrongUse;
   }

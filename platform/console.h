@@ -14,6 +14,12 @@ constexpr int kExitSuccess = 0;   // done; for a check, nothing worse than a war
 constexpr int kExitFailure = 1;   // a failure, said on standard error
 constexpr int kExitWrongUse = 2;  // a command line the program does not take
 
+// Wrong use of the command line, in Shift-JIS: thrown by a program's option
+// parser, said by its main with the usage and kExitWrongUse.
+struct UsageError {
+  std::string text;
+};
+
 // The program's name, for the messages the shell itself gives; set first.
 void NameProgram(const char* name);
 

@@ -4,12 +4,12 @@
 // Every input ends in a message and an exit status (0, 1 failure, 2 wrong use).
 #include <cstdio>
 #include <new>
-#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/console.h"
+#include "platform/system_message.h"
 #include "platform/whole_file.h"
 #include "player/gif_writer.h"
 #include "player/html_page.h"
@@ -100,8 +100,9 @@ int Play(const Options& options) {
     session.outputs.emplace_back(options.html, HtmlPage(file, plays, apngs));
   }
   for (const Output& output : session.outputs) {
-    if (zet::WriteWholeFile(output.first, output.second) != 0) {
-      throw zetreader::FileError{output.first, "ファイルを書けません。"};
+    if (const uint32_t code = zet::WriteWholeFile(output.first, output.second)) {
+      throw zetreader::FileError{output.first,
+                                 "ファイルを書けません。" + zet::SystemMessageLine(code)};
     }
     Say(stdout, output.first, "書きました。");
   }
@@ -155,8 +156,6 @@ int main(int argc, char** argv) {
     zet::Say(stderr, error.path, error.text);
   } catch (const std::bad_alloc&) {
     zet::Say(stderr, "", "メモリーが足りません。");
-  } catch (const std::runtime_error& error) {
-    zet::Say(stderr, "", zetreader::Format("書き出しに失敗しました (%s)。", error.what()));
   }
   return zet::ExitStatus(zet::kExitFailure);
 }

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "platform/console.h"
 #include "player/kind_player.h"
 
 namespace zetplay {
@@ -17,10 +18,7 @@ struct Options {
   std::string apng, gif, sheet, html;  // empty: not wanted
 };
 
-// Wrong use of the command line: what was wrong, in Shift-JIS.
-struct UsageError {
-  std::string text;
-};
+using zet::UsageError;  // thrown by ParseOptions
 
 Options ParseOptions(int argc, const char* const* argv);
 extern const char kUsage[];

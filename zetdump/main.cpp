@@ -88,13 +88,12 @@ int DecompileTo(const std::string& path, const std::string& folder) {
   DecompiledFiles files;
   try {
     files = Decompile(bytes, SourceStem(path));
-  } catch (const FileFault& fault) {
-    Say(stderr, path, "逆コンパイルできません。" + FaultLine(fault));
-    return kExitFailure;
   } catch (const NoSourceFault& fault) {
     Say(stderr, path,
-        "どのソースからも作れないファイルなので逆コンパイルしません。" +
-            FaultLine(FileFault{fault.offset, fault.text}));
+        "どのソースからも作れないファイルなので逆コンパイルしません。" + FaultLine(fault));
+    return kExitFailure;
+  } catch (const FileFault& fault) {
+    Say(stderr, path, "逆コンパイルできません。" + FaultLine(fault));
     return kExitFailure;
   }
   WriteDecompiledFiles(files, folder);
