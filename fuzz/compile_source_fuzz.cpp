@@ -1,6 +1,6 @@
 // The whole compile of one source, CompileSourceFile, on a generated source
 // with generated files in a folder of its own. It either writes a compiled
-// file that zetdump --check finds sound (and that, decompiled and compiled
+// file that zetdump --check finds well-formed (and that, decompiled and compiled
 // again, comes back byte for byte), or fails with a message; a failure leaves
 // no output and no temporary file, and no run leaves a descriptor open.
 //
@@ -221,7 +221,7 @@ bool Compile(const char* source) {
   return false;
 }
 
-// Decompiled and compiled again, a sound file comes back byte for byte.
+// Decompiled and compiled again, a well-formed file comes back byte for byte.
 void CheckRoundTrip(const std::string& compiled) {
   zetdump::DecompiledFiles files;
   try {

@@ -1,6 +1,6 @@
 // The reader and zetdump on any file: --check, the dump and --decompile end in a
 // fault or a result, never in a read outside the file, and the three agree
-// on whether the file is sound and where its first fault lies.
+// on whether the file is well-formed and where its first fault lies.
 //
 // Input: the bytes of the compiled file.
 #include <cstdint>

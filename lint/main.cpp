@@ -95,7 +95,7 @@ bool WriteDepfile(const SourceReport& report, const LintOptions& options) {
   return false;
 }
 
-int Run(int argc, const char* const* argv) {
+int Main(int argc, const char* const* argv) {
   LintOptions options;
   try {
     options = ParseOptions(argc, argv);
@@ -132,5 +132,5 @@ int Run(int argc, const char* const* argv) {
 
 int main(int argc, char** argv) {
   zet::NameProgram("zetlint");
-  return zet::ExitStatus(zetlint::Run(argc, argv));
+  return zet::ExitStatus(zetlint::Main(argc, argv));
 }

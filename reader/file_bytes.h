@@ -33,7 +33,7 @@ struct FileError {
 // which it is.
 std::string CannotOpenText(uint32_t systemError);
 
-// Compiled files carry 32-bit offsets, so no sound file is larger.
+// Compiled files carry 32-bit offsets, so no well-formed file is larger.
 constexpr uint64_t kLargestFile = 0xFFFFFFFFu;
 
 // Bytes inside a FileBytes, valid while it lives.

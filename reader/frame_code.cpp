@@ -15,8 +15,8 @@ uint32_t OperandOffset(uint32_t codeOffset, const Instruction& instruction, int 
 
 class CodeChecker {
  public:
-  CodeChecker(uint32_t codeOffset, uint32_t frameCount, const char* owner)
-      : codeOffset_(codeOffset), frameCount_(frameCount), owner_(owner) {}
+  CodeChecker(uint32_t codeOffset, uint32_t frameCount, const char* kindName)
+      : codeOffset_(codeOffset), frameCount_(frameCount), kindName_(kindName) {}
 
   void CheckOperands(const Instruction& instruction) const {
     switch (instruction.op) {
@@ -60,7 +60,8 @@ class CodeChecker {
                          const std::string& text) const {
     const uint32_t at = operand < 0 ? codeOffset_ + instruction.offset
                                     : OperandOffset(codeOffset_, instruction, operand);
-    throw FileFault{at, Format("%s のコードの +%u: %s", owner_, instruction.offset, text.c_str())};
+    throw FileFault{at,
+                    Format("%s のコードの +%u: %s", kindName_, instruction.offset, text.c_str())};
   }
 
  private:
@@ -88,7 +89,7 @@ class CodeChecker {
 
   uint32_t codeOffset_;
   uint32_t frameCount_;
-  const char* owner_;
+  const char* kindName_;
 };
 
 }  // namespace
@@ -102,8 +103,9 @@ uint16_t JumpTarget(const Instruction& instruction) {
 }
 
 std::vector<Instruction> DecodeFrameCode(const FileBytes& bytes, uint32_t codeOffset,
-                                         uint32_t length, uint32_t frameCount, const char* owner) {
-  const CodeChecker checker(codeOffset, frameCount, owner);
+                                         uint32_t length, uint32_t frameCount,
+                                         const char* kindName) {
+  const CodeChecker checker(codeOffset, frameCount, kindName);
   std::vector<Instruction> code;
   for (uint32_t at = 0; at < length;) {
     Instruction instruction;

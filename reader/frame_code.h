@@ -23,8 +23,9 @@ uint16_t JumpTarget(const Instruction& instruction);  // only for jumps
 // the file) and checks every instruction: known opcode, whole, frame numbers
 // below `frameCount`, a repeat count above 0, 1 <= P <= Q <= 255, and jump
 // targets at an instruction start or at the end of the code. Throws
-// FileFault with the file offset of the first fault; `owner` names the kind.
+// FileFault with the file offset of the first fault; `kindName` names the kind.
 std::vector<Instruction> DecodeFrameCode(const FileBytes& bytes, uint32_t codeOffset,
-                                         uint32_t length, uint32_t frameCount, const char* owner);
+                                         uint32_t length, uint32_t frameCount,
+                                         const char* kindName);
 
 }  // namespace zetreader

@@ -60,7 +60,7 @@ void PutU32(std::vector<uint8_t>& out, uint32_t at, uint32_t value) {
 
 // A BMP file made of a kind's two blocks: a 14-byte file header, the info
 // block and the pixel block.
-std::vector<uint8_t> BmpFile(const FileBytes& bytes, const BitmapBlocks& bitmap) {
+std::vector<uint8_t> BmpFromBlocks(const FileBytes& bytes, const BitmapBlocks& bitmap) {
   constexpr uint32_t kFileHeaderSize = 14;
   const uint32_t bitsAt = kFileHeaderSize + bitmap.infoLength;
   std::vector<uint8_t> file(kFileHeaderSize);
@@ -141,8 +141,8 @@ void AddKind(std::string& source, const CompiledFile& file, int kind,
              const std::vector<std::string>& bitmapNames) {
   const KindRecord& record = file.kinds[kind];
   source += Format("\r\n[%s]\r\n", kKindNames[kind]);
-  const int owner = record.sharesWith >= 0 ? record.sharesWith : kind;
-  source += SourceLine("BITMAP", bitmapNames[owner]);
+  const int bitmapKind = record.sharesWith >= 0 ? record.sharesWith : kind;
+  source += SourceLine("BITMAP", bitmapNames[bitmapKind]);
   source += SourceLine("FRAMEHEIGHT", Format("%d", record.frameHeight));
   source += SourceLine("FRAMETIME", Format("%d", record.frameTime));
   AddText(source, "SUFFIX", record.suffix);
@@ -188,7 +188,7 @@ DecompiledFiles Decompile(const FileBytes& bytes, const std::string& stem) {
     CheckProducible(file, kind);
     if (file.kinds[kind].sharesWith < 0) {
       bitmapNames[kind] = LowerCase(kKindNames[kind]) + ".bmp";
-      out.bitmaps.emplace_back(bitmapNames[kind], BmpFile(bytes, file.kinds[kind].bitmap));
+      out.bitmaps.emplace_back(bitmapNames[kind], BmpFromBlocks(bytes, file.kinds[kind].bitmap));
     }
   }
   out.source = SourceText(file, stem, bitmapNames);

@@ -101,7 +101,7 @@ int DecompileTo(const std::string& path, const std::string& folder) {
   return kExitSuccess;
 }
 
-int Run(int argc, char** argv) {
+int Main(int argc, char** argv) {
   if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
     return zet::ShowUsage(kUsage);
   }
@@ -126,7 +126,7 @@ int Run(int argc, char** argv) {
 int main(int argc, char** argv) {
   zet::NameProgram("zetdump");
   try {
-    return zet::ExitStatus(zetdump::Run(argc, argv));
+    return zet::ExitStatus(zetdump::Main(argc, argv));
   } catch (const zetreader::FileError& error) {
     zet::Say(stderr, error.path, error.text);
   } catch (const zetreader::FileFault& fault) {

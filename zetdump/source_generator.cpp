@@ -185,7 +185,7 @@ class ProgramBuilder {
   std::vector<uint8_t> code_;
 };
 
-std::vector<uint8_t> BmpFile(const BitmapContent& bitmap) {
+std::vector<uint8_t> BmpOfContent(const BitmapContent& bitmap) {
   const uint32_t bitsAt = static_cast<uint32_t>(14 + bitmap.info.size());
   std::vector<uint8_t> file(14, 0);
   file[0] = 'B';
@@ -253,8 +253,8 @@ GeneratedSource GenerateSource(std::mt19937& random) {
     const std::string name = "strip" + std::to_string(i) + ".bmp";
     const int32_t signedHeight =
         Chance(random, 30) ? -static_cast<int32_t>(height) : static_cast<int32_t>(height);
-    out.bitmaps.emplace_back(name,
-                             BmpFile(MakeBitmap(Pick(random, 1, 40), signedHeight, bits, clrUsed)));
+    out.bitmaps.emplace_back(
+        name, BmpOfContent(MakeBitmap(Pick(random, 1, 40), signedHeight, bits, clrUsed)));
     strips.push_back(Strip{name, height});
   }
 
