@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "reader/file_bytes.h"
@@ -18,6 +19,11 @@ struct Instruction {
 
 bool IsJump(const Instruction& instruction);
 uint16_t JumpTarget(const Instruction& instruction);  // only for jumps
+
+// The instruction as the frames language writes it ("repeat 2 for 3;"), the
+// jump's offset as `target` names it: zetdump's listing and zetplay's trace
+// show statements alike.
+std::string StatementText(const Instruction& instruction, std::string (*target)(uint32_t offset));
 
 // Decodes the `length` bytes at file offset `codeOffset` (which must lie in
 // the file) and checks every instruction: known opcode, whole, frame numbers

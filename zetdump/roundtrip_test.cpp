@@ -17,12 +17,14 @@
 
 namespace zetdump {
 
+using zetreader::AppendStatement;
+using zetreader::Assemble;
 using zetreader::BitmapContent;
-using zetreader::Code;
 using zetreader::CompiledFile;
 using zetreader::DamageBase;
 using zetreader::FileBytes;
 using zetreader::FileContent;
+using zetreader::FrameOp;
 using zetreader::KindRecord;
 using zetreader::kKindCount;
 using zetreader::LayOutCompiledFile;
@@ -148,20 +150,20 @@ std::vector<FileContent> CornerFiles() {
   FileContent labels = WorkedLayout();
   labels.kinds[2].code.clear();
   for (int i = 0; i < 256; ++i) {
-    labels.kinds[2].code.insert(labels.kinds[2].code.end(),
-                                {3, static_cast<uint8_t>(3 * i), static_cast<uint8_t>(3 * i >> 8)});
+    AppendStatement(labels.kinds[2].code, {FrameOp::Goto, {static_cast<uint16_t>(3 * i)}});
   }
   files.push_back(labels);
 
   // More than 65535 frames, and a header longer than 40 bytes.
   FileContent strips = WorkedLayout();
   strips.bitmaps.push_back(MakeBitmap(1, 70000, 1));
-  strips.kinds[1] = {1, 0, u"", u"", Code({0, 0xFF, 0xFF, 0, 0, 0}), 1};
+  strips.kinds[1] = {1, 0, u"", u"", Assemble({{FrameOp::Frame, {65535}}, {FrameOp::Frame, {0}}}),
+                     1};
   BitmapContent v5 = MakeBitmap(9, -30, 8, 3);
   v5.info.insert(v5.info.begin() + 40, 84, 0);
   PutU32(v5.info, 0, 124);
   strips.bitmaps.push_back(v5);
-  strips.kinds[3] = {10, 0, u"", u"", Code({0, 2, 0}), 2};
+  strips.kinds[3] = {10, 0, u"", u"", Assemble({{FrameOp::Frame, {2}}}), 2};
   files.push_back(strips);
   return files;
 }

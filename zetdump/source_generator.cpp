@@ -10,6 +10,7 @@ namespace zetdump {
 
 using zetreader::BitmapContent;
 using zetreader::Code;
+using zetreader::FrameOp;
 using zetreader::MakeBitmap;
 using zetreader::PutU32;
 
@@ -108,7 +109,7 @@ class ProgramBuilder {
       case 0: {
         const uint16_t frame = Frame();
         Append(std::to_string(frame) + ";");
-        code_.push_back(0);
+        Opcode(FrameOp::Frame);
         zet::AppendLe16(code_, frame);
         break;
       }
@@ -117,7 +118,7 @@ class ProgramBuilder {
         const uint16_t count =
             static_cast<uint16_t>(Chance(random_, 20) ? 65535 : Pick(random_, 1, 9));
         Append("repeat " + std::to_string(frame) + " for " + std::to_string(count) + ";");
-        code_.push_back(1);
+        Opcode(FrameOp::Repeat);
         zet::AppendLe16(code_, frame);
         zet::AppendLe16(code_, count);
         break;
@@ -126,7 +127,7 @@ class ProgramBuilder {
         const uint16_t a = Frame();
         const uint16_t b = Frame();
         Append("for " + std::to_string(a) + "\tto " + std::to_string(b) + " ;");
-        code_.push_back(2);
+        Opcode(FrameOp::For);
         zet::AppendLe16(code_, a);
         zet::AppendLe16(code_, b);
         break;
@@ -137,15 +138,16 @@ class ProgramBuilder {
         break;
       }
       case 4:
-        Append("goto " + Use(1) + ";");
-        code_.push_back(3);
+        Append("goto " + Use(FrameOp::Goto) + ";");
+        Opcode(FrameOp::Goto);
         zet::AppendLe16(code_, 0);
         break;
       default: {
         const int q = Pick(random_, 1, 255);
         const int p = Pick(random_, 1, q);
-        Append("prob " + std::to_string(p) + " of " + std::to_string(q) + " goto " + Use(5) + ";");
-        code_.push_back(4);
+        Append("prob " + std::to_string(p) + " of " + std::to_string(q) + " goto " +
+               Use(FrameOp::Prob) + ";");
+        Opcode(FrameOp::Prob);
         zet::AppendLe16(code_, static_cast<uint16_t>(p));
         zet::AppendLe16(code_, static_cast<uint16_t>(q));
         zet::AppendLe16(code_, 0);
@@ -153,10 +155,12 @@ class ProgramBuilder {
     }
   }
 
-  // A label for the operand that will stand `at` bytes into the statement.
-  std::string Use(size_t at) {
+  void Opcode(FrameOp op) { code_.push_back(static_cast<uint8_t>(op)); }
+
+  // A label for the jump operand of the `op` that comes next.
+  std::string Use(FrameOp op) {
     Label& label = labels_[static_cast<size_t>(Pick(random_, 0, labels_.size() - 1))];
-    label.uses.push_back(code_.size() + at);
+    label.uses.push_back(code_.size() + zetreader::OperandOffset(zetreader::JumpOperand(op)));
     return label.name;
   }
 

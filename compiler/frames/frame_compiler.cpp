@@ -28,9 +28,10 @@ uint16_t FrameCompiler::Emit(Operands... operands) {
   return at;
 }
 
-template <FrameOpcode kOp, uint32_t kIndex>
+template <FrameOpcode kOp>
 void FrameCompiler::ReferenceJump(const Token& token, uint16_t at) {
-  static_assert(kFrameOpcodes[kOp].operands[kIndex] == FrameOperand::Jump, "labels fill jumps");
+  constexpr int kIndex = FrameJumpOperand(kOp);
+  static_assert(kIndex >= 0, "labels fill jumps");
   labels_.Reference(token.text, static_cast<uint16_t>(at + FrameOperandOffset(kIndex)), TokenLine(),
                     TokenColumn());
 }
@@ -142,7 +143,7 @@ void FrameCompiler::CompileFor(Token& token) {
 void FrameCompiler::CompileGoto(Token& token) {
   Expect(token, TokenKind::Identifier);
   const uint16_t at = Emit<OpGoto>(0);
-  ReferenceJump<OpGoto, 0>(token, at);
+  ReferenceJump<OpGoto>(token, at);
 }
 
 // statement := 'prob' P 'of' Q 'goto' L
@@ -158,7 +159,7 @@ void FrameCompiler::CompileProb(Token& token) {
   Expect(token, TokenKind::KwGoto);
   Expect(token, TokenKind::Identifier);
   const uint16_t at = Emit<OpProb>(p, q, 0);
-  ReferenceJump<OpProb, 2>(token, at);
+  ReferenceJump<OpProb>(token, at);
 }
 
 void FrameCompiler::Expect(Token& token, TokenKind kind) {
