@@ -21,8 +21,6 @@
 #include "bench/bench_inputs.h"
 #include "bench/heap_counter.h"
 #include "bench/process_time.h"
-#include "compiler/common/system_message.h"
-#include "compiler/common/win32_error.h"
 #include "compiler/frames/frame_compiler.h"
 #include "compiler/output/compile_source.h"
 #include "compiler/shell/batch_driver.h"
@@ -30,6 +28,8 @@
 #include "compiler/source/source_file.h"
 #include "lint/report.h"
 #include "lint/source_lint.h"
+#include "platform/system_message.h"
+#include "platform/win32_error.h"
 
 namespace zet {
 namespace {

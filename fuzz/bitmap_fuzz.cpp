@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "compiler/common/win32_error.h"
 #include "compiler/output/mapped_bitmap.h"
 #include "fuzz/fuzz_support.h"
+#include "platform/win32_error.h"
 
 namespace zet {
 namespace {

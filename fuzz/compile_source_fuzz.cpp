@@ -1,6 +1,6 @@
 // The whole compile of one source, CompileSourceFile, on a generated source
 // with generated files in a folder of its own. It either writes a compiled
-// file that zetdump --check finds sound (and that, decompiled and compiled
+// file that zetdump --check finds well-formed (and that, decompiled and compiled
 // again, comes back byte for byte), or fails with a message; a failure leaves
 // no output and no temporary file, and no run leaves a descriptor open.
 //
@@ -23,12 +23,12 @@
 #include <utility>
 #include <vector>
 
-#include "compiler/common/win32_error.h"
 #include "compiler/output/compile_kind.h"
 #include "compiler/output/compile_source.h"
 #include "compiler/source/message_kind.h"
 #include "compiler/source/source_file.h"
 #include "fuzz/fuzz_support.h"
+#include "platform/win32_error.h"
 #include "reader/compiled_file.h"
 #include "zetdump/decompiler.h"
 
@@ -221,7 +221,7 @@ bool Compile(const char* source) {
   return false;
 }
 
-// Decompiled and compiled again, a sound file comes back byte for byte.
+// Decompiled and compiled again, a well-formed file comes back byte for byte.
 void CheckRoundTrip(const std::string& compiled) {
   zetdump::DecompiledFiles files;
   try {

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "compiler/common/system_message.h"
+#include "platform/system_message.h"
 
 namespace zet {
 

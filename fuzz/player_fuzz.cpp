@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
+#include "platform/console.h"
 #include "player/gif_writer.h"
 #include "player/html_page.h"
 #include "player/kind_player.h"
@@ -50,7 +51,7 @@ std::string Export(const KindPlay& play) {
   } catch (const zetplay::PlayError& error) {
     zet::CheckFailureText(error.text + "\r\n");
   }
-  zetreader::ToConsoleText(zetplay::Summary(play) + zetplay::Trace(play));
+  zet::ConsoleText(zetplay::Summary(play) + zetplay::Trace(play));
   return apng;
 }
 

@@ -4,9 +4,9 @@
 #include <cstdint>
 
 #include "compiler/common/format_string.h"
-#include "compiler/common/win32_error.h"
 #include "compiler/output/bitmap_layout.h"
 #include "compiler/output/file_map.h"
+#include "platform/win32_error.h"
 
 namespace zetlint {
 namespace {

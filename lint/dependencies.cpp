@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "compiler/common/shift_jis.h"
 #include "compiler/source/source_file.h"
+#include "platform/shift_jis.h"
 
 namespace zetlint {
 namespace {
@@ -49,12 +49,16 @@ std::string MakeEscaped(const std::string& path) {
   return escaped;
 }
 
-std::string DepfileText(const std::string& target, const std::vector<std::string>& paths) {
+const std::string* PathNoDepfileHolds(const std::vector<std::string>& paths) {
   for (const std::string& path : paths) {
     if (path.find_first_of("\r\n") != std::string::npos || path.empty()) {
-      throw "依存関係ファイルに書けないパスです: " + path;
+      return &path;
     }
   }
+  return nullptr;
+}
+
+std::string DepfileText(const std::string& target, const std::vector<std::string>& paths) {
   std::string text = MakeEscaped(target) + ":";
   for (const std::string& path : paths) {
     text += " \\\n " + MakeEscaped(path);

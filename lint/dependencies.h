@@ -16,9 +16,13 @@ std::vector<std::string> Dependencies(const SourceReport& report);
 // The full path of the compiled file the compiler would write.
 std::string OutputTarget(const SourceReport& report);
 
+// The first of `paths` that no depfile can hold (empty, or with a line break
+// in it); nullptr when there is none.
+const std::string* PathNoDepfileHolds(const std::vector<std::string>& paths);
+
 // "target: source bitmap...", then an empty rule for each bitmap so that a
-// bitmap the source no longer names breaks no build (gcc's -MP). Throws
-// std::string for a path that no depfile can hold (a line break in it).
+// bitmap the source no longer names breaks no build (gcc's -MP); for paths
+// that PathNoDepfileHolds passes.
 std::string DepfileText(const std::string& target, const std::vector<std::string>& paths);
 
 // Spaces, "#" and "$" escaped as make reads them.

@@ -7,23 +7,15 @@ namespace {
 
 struct CheckEntry {
   const char* name;
+  Severity severity;
   const char* summary;
 };
 
 // Indexed by Check.
 constexpr CheckEntry kChecks[kCheckCount] = {
-    {"", "コンパイラが報告する失敗"},
-    {"unreachable", "どこからも到達しない文 (続く到達しない文の最初のもの)"},
-    {"unused-label", "どこからもジャンプしないラベル"},
-    {"frameless-loop", "フレームを表示しないループ (抜け出せなければエラー)"},
-    {"unused-frame", "到達するどの文も表示しないフレーム"},
-    {"unknown-key", "読まれるセクションにある、どこからも読まれないキー"},
-    {"unknown-section", "basis、BUTTONS、種類のどれでもないセクション"},
-    {"frames-gap", "番号が途切れた後の、読まれない FRAMESn"},
-    {"duplicate", "二度目からは読まれない、繰り返したキーやセクション"},
-    {"empty-value", "指定がないのと同じに読まれる空の値"},
-    {"partial-frame", "どのフレームにも入らない行を残す FRAMEHEIGHT"},
-    {"no-section", "最初のセクションより前の、読まれない行"},
+#define ZETLINT_CHECK_ENTRY(check, name, severity, summary) {name, Severity::severity, summary},
+    ZETLINT_CHECKS(ZETLINT_CHECK_ENTRY)
+#undef ZETLINT_CHECK_ENTRY
 };
 
 bool SameFinding(const Diagnostic& a, const Diagnostic& b) {
@@ -39,6 +31,10 @@ const char* CheckName(Check check) {
 
 const char* CheckSummary(Check check) {
   return kChecks[static_cast<int>(check)].summary;
+}
+
+Severity CheckSeverity(Check check) {
+  return kChecks[static_cast<int>(check)].severity;
 }
 
 bool FindCheck(const std::string& name, Check& check) {

@@ -10,23 +10,33 @@ namespace zetlint {
 
 enum class Severity { Error, Warning, Note };
 
-// The named checks. Compile is every failure the compiler itself reports;
-// it has no -W name and cannot be switched off.
+// The checks, one line each: the enum, the -W name, the severity of what it
+// finds (frameless-loop: a warning where the loop's only way out is random),
+// and one line of what it finds, in Japanese (Shift-JIS), for --help and the
+// SARIF rules. Compile is every failure the compiler itself reports; it has
+// no -W name and cannot be switched off.
+#define ZETLINT_CHECKS(X)                                                                          \
+  X(Compile, "", Error, "コンパイラが報告する失敗")                                                \
+  X(Unreachable, "unreachable", Warning, "どこからも到達しない文 (続く到達しない文の最初のもの)")  \
+  X(UnusedLabel, "unused-label", Warning, "どこからもジャンプしないラベル")                        \
+  X(FramelessLoop, "frameless-loop", Error, "フレームを表示しないループ (抜け出せなければエラー)") \
+  X(UnusedFrame, "unused-frame", Warning, "到達するどの文も表示しないフレーム")                    \
+  X(UnknownKey, "unknown-key", Warning, "読まれるセクションにある、どこからも読まれないキー")      \
+  X(UnknownSection, "unknown-section", Warning, "basis、BUTTONS、種類のどれでもないセクション")    \
+  X(FramesGap, "frames-gap", Warning, "番号が途切れた後の、読まれない FRAMESn")                    \
+  X(Duplicate, "duplicate", Warning, "二度目からは読まれない、繰り返したキーやセクション")         \
+  X(EmptyValue, "empty-value", Warning, "指定がないのと同じに読まれる空の値")                      \
+  X(PartialFrame, "partial-frame", Warning, "どのフレームにも入らない行を残す FRAMEHEIGHT")        \
+  X(NoSection, "no-section", Warning, "最初のセクションより前の、読まれない行")
+
 enum class Check {
-  Compile,
-  Unreachable,
-  UnusedLabel,
-  FramelessLoop,
-  UnusedFrame,
-  UnknownKey,
-  UnknownSection,
-  FramesGap,
-  Duplicate,
-  EmptyValue,
-  PartialFrame,
-  NoSection,
+#define ZETLINT_CHECK_ENUM(check, name, severity, summary) check,
+  ZETLINT_CHECKS(ZETLINT_CHECK_ENUM)
+#undef ZETLINT_CHECK_ENUM
 };
-constexpr int kCheckCount = static_cast<int>(Check::NoSection) + 1;
+#define ZETLINT_CHECK_ONE(check, name, severity, summary) +1
+constexpr int kCheckCount = 0 ZETLINT_CHECKS(ZETLINT_CHECK_ONE);
+#undef ZETLINT_CHECK_ONE
 
 // "unreachable", "unused-label", ...; "" for Compile.
 const char* CheckName(Check check);
@@ -35,6 +45,8 @@ bool FindCheck(const std::string& name, Check& check);
 // One line of what the check finds, in Japanese (Shift-JIS), for --help and
 // the SARIF rules.
 const char* CheckSummary(Check check);
+// The severity of what the check finds, as the SARIF rules give it.
+Severity CheckSeverity(Check check);
 
 // A place in the source file; line 0 when the failure has none.
 struct Place {

@@ -9,14 +9,9 @@
 namespace zetlint {
 namespace {
 
-using zet::FrameOpcode;
+using zet::FrameOperand;
 using zet::kFrameOpcodes;
-
-struct Instruction {
-  uint32_t offset = 0;
-  uint8_t op = 0;
-  uint16_t operands[zet::kMaxFrameOperands] = {};
-};
+using Instruction = zet::FrameInstruction;
 
 constexpr size_t kMostRanges = 8;
 
@@ -25,18 +20,9 @@ constexpr size_t kMostRanges = 8;
 class FlowGraph {
  public:
   FlowGraph(const uint8_t* code, uint32_t length) : nodeAt_(length + 1, -1) {
-    for (uint32_t at = 0; at < length;) {
-      Instruction instruction;
-      instruction.offset = at;
-      instruction.op = code[at];
-      const zet::FrameOpcodeInfo& info = kFrameOpcodes[instruction.op];
-      for (uint32_t i = 0; i < info.operandCount; ++i) {
-        const uint32_t operand = at + zet::FrameOperandOffset(i);
-        instruction.operands[i] = static_cast<uint16_t>(code[operand] | code[operand + 1] << 8);
-      }
+    for (uint32_t at = 0; at < length; at += kFrameOpcodes[code[at]].size) {
       nodeAt_[at] = static_cast<int32_t>(instructions_.size());
-      instructions_.push_back(instruction);
-      at += info.size;
+      instructions_.push_back(zet::ReadFrameInstruction(code, at));
     }
     nodeAt_[length] = static_cast<int32_t>(instructions_.size());
   }
@@ -44,25 +30,22 @@ class FlowGraph {
   uint32_t End() const { return static_cast<uint32_t>(instructions_.size()); }
   const Instruction& At(uint32_t node) const { return instructions_[node]; }
 
-  // Up to two successors; returns how many.
+  // Up to two successors; returns how many. A jump goes to its target, and
+  // on to the next instruction too when it depends on a chance.
   int Successors(uint32_t node, uint32_t next[2]) const {
     const Instruction& instruction = instructions_[node];
-    switch (instruction.op) {
-      case zet::OpGoto:
-        next[0] = Target(instruction.operands[0]);
-        return 1;
-      case zet::OpProb:
-        next[0] = Target(instruction.operands[2]);
-        next[1] = node + 1;
-        return 2;
-      default:
-        next[0] = node + 1;
-        return 1;
+    const int jump = zet::FrameJumpOperand(instruction.op);
+    if (jump < 0) {
+      next[0] = node + 1;
+      return 1;
     }
+    next[0] = Target(instruction.operands[jump]);
+    next[1] = node + 1;
+    return zet::FrameOpcodeHas(instruction.op, FrameOperand::Chance) ? 2 : 1;
   }
 
   bool ShowsNoFrame(uint32_t node) const {
-    return node < End() && (At(node).op == zet::OpGoto || At(node).op == zet::OpProb);
+    return node < End() && !zet::FrameOpcodeHas(At(node).op, FrameOperand::Frame);
   }
 
  private:
@@ -240,9 +223,15 @@ class Analysis {
       if (!reached_[node] || graph_.ShowsNoFrame(node)) {
         continue;
       }
-      uint32_t first = instruction.operands[0];
-      uint32_t last = instruction.op == zet::OpFor ? instruction.operands[1] : first;
-      shown.emplace_back(std::min(first, last), std::max(first, last));
+      // The frames from the lowest to the highest frame operand ('for' A 'to' B).
+      uint32_t first = UINT32_MAX, last = 0;
+      for (uint32_t i = 0; i < kFrameOpcodes[instruction.op].operandCount; ++i) {
+        if (kFrameOpcodes[instruction.op].operands[i] == FrameOperand::Frame) {
+          first = std::min<uint32_t>(first, instruction.operands[i]);
+          last = std::max<uint32_t>(last, instruction.operands[i]);
+        }
+      }
+      shown.emplace_back(first, last);
     }
     std::sort(shown.begin(), shown.end());
     std::vector<std::pair<uint32_t, uint32_t>> unused;

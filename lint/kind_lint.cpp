@@ -3,21 +3,22 @@
 #include <string>
 
 #include "compiler/common/format_string.h"
-#include "compiler/common/system_message.h"
-#include "compiler/common/win32_error.h"
 #include "compiler/frames/frame_compiler.h"
 #include "compiler/output/compile_kind.h"
 #include "compiler/output/mapped_bitmap.h"
+#include "compiler/output/source_basis.h"
 #include "compiler/source/source_file.h"
 #include "lint/bitmap_reason.h"
 #include "lint/frame_flow.h"
+#include "platform/system_message.h"
+#include "platform/win32_error.h"
 
 namespace zetlint {
 namespace {
 
 using zet::ProfileLine;
 
-constexpr char kBasis[] = "basis";
+using zet::kBasisSection;
 
 bool ReadsEmpty(const ProfileLine* line) {
   return line == nullptr || line->value.empty() || line->value[0] == '\0';
@@ -32,16 +33,17 @@ class KindLint {
     kind = defaults;
     kind.ReadSettings(zet::SourceSection(view_.File(), name_));
     // Inherited whole or replaced whole, as ReadSettings takes programs.
-    program_ = !ReadsEmpty(view_.KeyLine(name_, "FRAMES1"))    ? name_
-               : !ReadsEmpty(view_.KeyLine(kBasis, "FRAMES1")) ? kBasis
-                                                               : nullptr;
+    const std::string first = zet::FramesKey(1);
+    program_ = !ReadsEmpty(view_.KeyLine(name_, first.c_str()))           ? name_
+               : !ReadsEmpty(view_.KeyLine(kBasisSection, first.c_str())) ? kBasisSection
+                                                                          : nullptr;
     if (kind.bitmapPath.empty()) {
       const Place own = view_.HeaderPlace(name_);
-      Add(Severity::Error, Check::Compile, own.line != 0 ? own : view_.HeaderPlace(kBasis),
+      Add(Severity::Error, Check::Compile, own.line != 0 ? own : view_.HeaderPlace(kBasisSection),
           "BITMAP が指定されていません。");
       return;
     }
-    bitmapPlace_ = ValuePlace(SettingLine("BITMAP"));
+    bitmapPlace_ = ValuePlace(SettingLine(zet::kBitmapKey));
     uint32_t height = 0;
     try {
       const zet::MappedBitmap bitmap(kind.bitmapPath.c_str());
@@ -64,7 +66,7 @@ class KindLint {
   // The line the kind's value of `key` came from: its own section's, else
   // basis's, as ReadSettings takes them.
   const ProfileLine* SettingLine(const char* key) const {
-    for (const char* section : {name_, kBasis}) {
+    for (const char* section : {name_, kBasisSection}) {
       const ProfileLine* line = view_.KeyLine(section, key);
       if (!ReadsEmpty(line)) {
         return line;
@@ -84,7 +86,7 @@ class KindLint {
     }
     const int32_t line = at.line == 0 ? 1 : at.line;
     const ProfileLine* key =
-        view_.KeyLine(program_, zet::FormatString("FRAMES%d", static_cast<int>(line)).c_str());
+        view_.KeyLine(program_, zet::FramesKey(static_cast<int>(line)).c_str());
     if (key == nullptr) {
       return Place{};
     }
@@ -93,11 +95,8 @@ class KindLint {
   }
 
   void RefusedBitmap(const zet::MessageKindSettings& kind, uint32_t code) {
-    std::string text = OneLine(zet::SystemMessage(code));
-    if (text.empty()) {
-      text = zet::FormatString("(%u)", static_cast<unsigned>(code));
-    }
-    Diagnostic& error = Add(Severity::Error, Check::Compile, bitmapPlace_, text);
+    Diagnostic& error =
+        Add(Severity::Error, Check::Compile, bitmapPlace_, zet::SystemMessageLine(code));
     if (code == zet::kErrorInvalidParameter) {
       error.notes.push_back(ExplainRefusedBitmap(kind.bitmapPath.c_str()));
     }
@@ -106,7 +105,8 @@ class KindLint {
   // 0 when the compiler stops here.
   uint32_t FrameCount(zet::MessageKindSettings& kind, uint32_t height) {
     const bool written = kind.frameHeight != 0;
-    const Place heightPlace = written ? ValuePlace(SettingLine("FRAMEHEIGHT")) : bitmapPlace_;
+    const Place heightPlace =
+        written ? ValuePlace(SettingLine(zet::kFrameHeightKey)) : bitmapPlace_;
     uint32_t frameCount = 0;
     try {
       frameCount = zet::SettleFrameCount(kind, height);

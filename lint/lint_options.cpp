@@ -2,37 +2,33 @@
 
 #include <cstring>
 
+#include "platform/console.h"
+
 namespace zetlint {
 namespace {
 
-bool TakeCheck(const std::string& name, bool enable, LintOptions& options, std::string& problem) {
+void TakeCheck(const std::string& name, bool enable, LintOptions& options) {
   Check check;
   if (!FindCheck(name, check)) {
-    problem = "警告の名前 " + name + " は知りません (--help で一覧)。";
-    return false;
+    throw zet::UsageError{"警告の名前 " + name + " は知りません (--help で一覧)。"};
   }
   options.enabled[static_cast<int>(check)] = enable;
-  return true;
 }
 
 // -MF and -MT take the next argument, or what follows them directly.
-bool TakeValue(const char* flag, int count, const char* const* arguments, int& i,
-               std::string& value, std::string& problem) {
+void TakeValue(const char* flag, int count, const char* const* arguments, int& i,
+               std::string& value) {
   const char* rest = arguments[i] + strlen(flag);
   if (*rest != '\0') {
     value = rest;
-    return true;
+  } else if (i + 1 < count) {
+    value = arguments[++i];
+  } else {
+    throw zet::UsageError{std::string(flag) + " の後にファイル名がありません。"};
   }
-  if (i + 1 >= count) {
-    problem = std::string(flag) + " の後にファイル名がありません。";
-    return false;
-  }
-  value = arguments[++i];
-  return true;
 }
 
-bool TakeOption(int count, const char* const* arguments, int& i, LintOptions& options,
-                std::string& problem) {
+void TakeOption(int count, const char* const* arguments, int& i, LintOptions& options) {
   const std::string word = arguments[i];
   if (word == "--help") {
     options.help = true;
@@ -41,9 +37,9 @@ bool TakeOption(int count, const char* const* arguments, int& i, LintOptions& op
   } else if (word == "-Werror") {
     options.warningsAreErrors = true;
   } else if (word.compare(0, 5, "-Wno-") == 0) {
-    return TakeCheck(word.substr(5), false, options, problem);
+    TakeCheck(word.substr(5), false, options);
   } else if (word.compare(0, 2, "-W") == 0) {
-    return TakeCheck(word.substr(2), true, options, problem);
+    TakeCheck(word.substr(2), true, options);
   } else if (word == "--format=gcc" || word == "--format=sarif") {
     options.format = word == "--format=gcc" ? ReportFormat::Gcc : ReportFormat::Sarif;
   } else if (word == "--list-deps") {
@@ -51,20 +47,19 @@ bool TakeOption(int count, const char* const* arguments, int& i, LintOptions& op
   } else if (word == "-MD") {
     options.writeDepfile = true;
   } else if (word.compare(0, 3, "-MF") == 0) {
-    return TakeValue("-MF", count, arguments, i, options.depfile, problem);
+    TakeValue("-MF", count, arguments, i, options.depfile);
   } else if (word.compare(0, 3, "-MT") == 0) {
-    return TakeValue("-MT", count, arguments, i, options.target, problem);
+    TakeValue("-MT", count, arguments, i, options.target);
   } else {
-    problem = "オプション " + word + " は知りません (--help で一覧)。";
-    return false;
+    throw zet::UsageError{"オプション " + word + " は知りません (--help で一覧)。"};
   }
-  return true;
 }
 
-bool CheckCombination(const LintOptions& options, std::string& problem) {
+void CheckCombination(const LintOptions& options) {
   if (options.help || options.version) {
-    return true;
+    return;
   }
+  std::string problem;
   if (options.files.empty()) {
     problem = "ソース ファイルがありません。";
   } else if (options.writeDepfile != !options.depfile.empty()) {
@@ -76,7 +71,9 @@ bool CheckCombination(const LintOptions& options, std::string& problem) {
   } else if (options.writeDepfile && options.listDeps) {
     problem = "-MD と --list-deps はいっしょに使えません。";
   }
-  return problem.empty();
+  if (!problem.empty()) {
+    throw zet::UsageError{problem};
+  }
 }
 
 }  // namespace
@@ -87,18 +84,17 @@ LintOptions::LintOptions() {
   }
 }
 
-bool ParseOptions(int count, const char* const* arguments, LintOptions& options,
-                  std::string& problem) {
+LintOptions ParseOptions(int count, const char* const* arguments) {
+  LintOptions options;
   for (int i = 1; i < count; ++i) {
     if (arguments[i][0] == '-' && arguments[i][1] != '\0') {
-      if (!TakeOption(count, arguments, i, options, problem)) {
-        return false;
-      }
+      TakeOption(count, arguments, i, options);
     } else {
       options.files.push_back(arguments[i]);
     }
   }
-  return CheckCombination(options, problem);
+  CheckCombination(options);
+  return options;
 }
 
 }  // namespace zetlint

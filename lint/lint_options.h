@@ -25,8 +25,7 @@ struct LintOptions {
   LintOptions();
 };
 
-// False with `problem` (Shift-JIS) when the command line is wrong.
-bool ParseOptions(int count, const char* const* arguments, LintOptions& options,
-                  std::string& problem);
+// Throws zet::UsageError when the command line is wrong.
+LintOptions ParseOptions(int count, const char* const* arguments);
 
 }  // namespace zetlint

@@ -1,12 +1,10 @@
-// What the lint needs of the system: text as the console and SARIF take it.
+// What the lint needs of the system: text as SARIF takes it.
 #pragma once
 
 #include <string>
 
 namespace zetlint {
 
-// Shift-JIS text for the console: UTF-8 on Linux, unchanged on Windows.
-std::string ConsoleText(const std::string& shiftJis);
 // Shift-JIS text as UTF-8; a byte that is no character becomes "?".
 std::string Utf8Text(const std::string& shiftJis);
 // A path from the command line as UTF-8 with "/" between its parts.

@@ -1,11 +1,7 @@
-#include "compiler/common/cp932_posix.h"
 #include "lint/lint_platform.h"
+#include "platform/cp932_posix.h"
 
 namespace zetlint {
-
-std::string ConsoleText(const std::string& shiftJis) {
-  return Utf8Text(shiftJis);
-}
 
 std::string Utf8Text(const std::string& shiftJis) {
   std::string text;

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "compiler/common/shift_jis.h"
 #include "lint/lint_platform.h"
+#include "platform/shift_jis.h"
 
 namespace zetlint {
 namespace {
@@ -26,10 +26,6 @@ std::string Utf8From(UINT codePage, const std::string& text) {
 }
 
 }  // namespace
-
-std::string ConsoleText(const std::string& shiftJis) {
-  return shiftJis;
-}
 
 std::string Utf8Text(const std::string& shiftJis) {
   return Utf8From(kShiftJis, shiftJis);

@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "compiler/common/system_message.h"
-#include "compiler/common/win32_error.h"
 #include "compiler/output/compile_kind.h"
 #include "compiler/output/compile_source.h"
 #include "compiler/output/mapped_bitmap.h"
@@ -17,6 +15,9 @@
 #include "lint/lint_platform.h"
 #include "lint/report.h"
 #include "lint/source_lint.h"
+#include "platform/console.h"
+#include "platform/system_message.h"
+#include "platform/win32_error.h"
 #include "tests/support/test_folder.h"
 
 namespace zetlint {
@@ -215,7 +216,7 @@ TEST_F(LintTest, GivesExactlyTheDiagnosticsOfEachSource) {
   for (const LintCase& c : Cases()) {
     std::vector<std::string> expected;
     for (const std::string& line : c.expected) {
-      expected.push_back(ConsoleText(line));
+      expected.push_back(zet::ConsoleText(line));
     }
     EXPECT_EQ(Lint(c.source), expected) << c.name;
   }
@@ -354,7 +355,9 @@ TEST(MakeEscapedTest, EscapesWhatMakeWouldRead) {
   for (const auto& [path, escaped] : cases) {
     EXPECT_EQ(MakeEscaped(path), escaped) << path;
   }
-  EXPECT_THROW(DepfileText("t", {"a\nb.bmp"}), std::string);
+  const std::vector<std::string> broken = {"a.bmp", "a\nb.bmp", ""};
+  EXPECT_EQ(PathNoDepfileHolds(broken), &broken[1]);
+  EXPECT_EQ(PathNoDepfileHolds({"a.bmp", "b c.bmp"}), nullptr);
 }
 
 }  // namespace

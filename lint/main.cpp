@@ -4,22 +4,19 @@
 #include <string>
 #include <vector>
 
-#include "compiler/common/system_message.h"
-#include "compiler/common/whole_file.h"
-#include "compiler/common/win32_error.h"
 #include "lint/dependencies.h"
 #include "lint/lint_options.h"
 #include "lint/lint_platform.h"
 #include "lint/report.h"
 #include "lint/source_lint.h"
+#include "platform/console.h"
+#include "platform/system_message.h"
+#include "platform/whole_file.h"
+#include "platform/win32_error.h"
 #include "version.h"
 
 namespace zetlint {
 namespace {
-
-constexpr int kClean = 0;
-constexpr int kFound = 1;
-constexpr int kWrongUse = 2;
 
 const char kUsage[] =
     "使い方: zetlint [オプション] ファイル.zts ...\n"
@@ -36,14 +33,9 @@ const char kUsage[] =
     "  --help, --version\n"
     "警告の名前:\n";
 
-bool Write(FILE* stream, const std::string& bytes) {
-  return fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size() && fflush(stream) == 0;
-}
-
-// `prefix` as the console gave it; `text` Shift-JIS.
-void Complain(const std::string& prefix, const std::string& text) {
-  Write(stderr, prefix + ConsoleText(text) + "\n");
-}
+using zet::kExitFailure;
+using zet::kExitSuccess;
+using zet::Say;
 
 std::string Usage() {
   std::string usage = kUsage;
@@ -53,23 +45,24 @@ std::string Usage() {
     name.resize(26, ' ');
     usage += "  " + name + CheckSummary(check) + "\n";
   }
-  return ConsoleText(usage);
+  return usage;
 }
 
 int ListDependencies(const std::vector<SourceReport>& reports) {
-  int status = kClean;
+  int status = kExitSuccess;
   std::string text;
   for (const SourceReport& report : reports) {
     if (!report.read) {
-      Complain(report.path + ": ", report.diagnostics.front().text);
-      status = kFound;
+      Say(stderr, report.path, report.diagnostics.front().text);
+      status = kExitFailure;
       continue;
     }
     for (const std::string& path : Dependencies(report)) {
       text += path + "\n";
     }
   }
-  return Write(stdout, text) ? status : kFound;
+  zet::WriteConsole(stdout, text);
+  return status;
 }
 
 // Written only when the whole list is known.
@@ -78,37 +71,44 @@ bool WriteDepfile(const SourceReport& report, const LintOptions& options) {
     return false;
   }
   if (options.target.empty() && report.output.empty()) {
-    Complain(report.path + ": ",
-             "OUTPUT がないので依存関係の対象がわかりません (-MT で指定できます)。");
+    Say(stderr, report.path,
+        "OUTPUT がないので依存関係の対象がわかりません (-MT で指定できます)。");
     return false;
   }
   try {
     const std::string target = options.target.empty() ? OutputTarget(report) : options.target;
-    if (const uint32_t code =
-            zet::WriteWholeFile(options.depfile, DepfileText(target, Dependencies(report)))) {
-      Complain("zetlint: ", options.depfile + ": " + OneLine(zet::SystemMessage(code)));
+    const std::vector<std::string> paths = Dependencies(report);
+    if (const std::string* path = PathNoDepfileHolds(paths)) {
+      // The path as the console gave it, between Shift-JIS texts.
+      zet::WriteConsole(
+          stderr, zet::ConsoleText("zetlint: 依存関係ファイルに書けないパスです: ") + *path + "\n");
+      return false;
+    }
+    if (const uint32_t code = zet::WriteWholeFile(options.depfile, DepfileText(target, paths))) {
+      Say(stderr, "zetlint", options.depfile + ": " + zet::SystemMessageLine(code));
       return false;
     }
     return true;
-  } catch (const std::string& problem) {
-    Complain("zetlint: ", problem);
   } catch (const zet::Win32Error& error) {
-    Complain(report.path + ": ", OneLine(zet::SystemMessage(error.code)));
+    Say(stderr, report.path, zet::SystemMessageLine(error.code));
   }
   return false;
 }
 
-int Run(int argc, const char* const* argv) {
+int Main(int argc, const char* const* argv) {
   LintOptions options;
-  std::string problem;
-  if (!ParseOptions(argc, argv, options, problem)) {
-    Complain("zetlint: ", problem);
-    Write(stderr, Usage());
-    return kWrongUse;
+  try {
+    options = ParseOptions(argc, argv);
+  } catch (const zet::UsageError& error) {
+    Say(stderr, "zetlint", error.text);
+    zet::WriteConsole(stderr, zet::ConsoleText(Usage()));
+    return zet::kExitWrongUse;
   }
-  if (options.help || options.version) {
-    return Write(stdout, options.help ? Usage() : "zetlint " ZETCOMP_VERSION "\n") ? kClean
-                                                                                   : kFound;
+  if (options.help) {
+    return zet::ShowUsage(Usage());
+  }
+  if (options.version) {
+    return zet::ShowVersion("zetlint " ZETCOMP_VERSION);
   }
   std::vector<SourceReport> reports;
   for (const std::string& file : options.files) {
@@ -119,16 +119,18 @@ int Run(int argc, const char* const* argv) {
   }
   const std::string text = options.format == ReportFormat::Sarif ? SarifReport(reports, options)
                                                                  : GccReport(reports, options);
-  bool failed = !Write(stdout, text) || HasErrors(reports, options);
+  zet::WriteConsole(stdout, text);
+  bool failed = HasErrors(reports, options);
   if (options.writeDepfile) {
     failed = !WriteDepfile(reports.front(), options) || failed;
   }
-  return failed ? kFound : kClean;
+  return failed ? kExitFailure : kExitSuccess;
 }
 
 }  // namespace
 }  // namespace zetlint
 
 int main(int argc, char** argv) {
-  return zetlint::Run(argc, argv);
+  zet::NameProgram("zetlint");
+  return zet::ExitStatus(zetlint::Main(argc, argv));
 }

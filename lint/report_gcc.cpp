@@ -1,5 +1,5 @@
-#include "lint/lint_platform.h"
 #include "lint/report.h"
+#include "platform/console.h"
 
 namespace zetlint {
 namespace {
@@ -23,7 +23,7 @@ std::string Where(const std::string& file, const Place& place) {
 }
 
 std::string Tagged(const Diagnostic& diagnostic, const std::string& text) {
-  return ConsoleText(diagnostic.tag.empty() ? text : "[" + diagnostic.tag + "] " + text);
+  return zet::ConsoleText(diagnostic.tag.empty() ? text : "[" + diagnostic.tag + "] " + text);
 }
 
 }  // namespace

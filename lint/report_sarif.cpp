@@ -64,7 +64,8 @@ std::string Rules() {
   for (int i = 0; i < kCheckCount; ++i) {
     const Check check = static_cast<Check>(i);
     rules += std::string(i == 0 ? "" : ",") + "\n          {\"id\": " + Json(RuleId(check)) +
-             ", \"shortDescription\": {\"text\": " + Json(Utf8Text(CheckSummary(check))) + "}}";
+             ", \"shortDescription\": {\"text\": " + Json(Utf8Text(CheckSummary(check))) +
+             "}, \"defaultConfiguration\": {\"level\": \"" + Level(CheckSeverity(check)) + "\"}}";
   }
   return rules;
 }

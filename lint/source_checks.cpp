@@ -3,10 +3,11 @@
 #include <cstdint>
 #include <map>
 
-#include "compiler/common/shift_jis.h"
 #include "compiler/output/compiled_file.h"
+#include "compiler/output/source_basis.h"
 #include "compiler/source/message_kind.h"
 #include "lint/nearest_name.h"
+#include "platform/shift_jis.h"
 
 namespace zetlint {
 namespace {
@@ -32,7 +33,7 @@ bool SameName(std::string_view a, std::string_view b) {
 }
 
 std::vector<std::string> SectionNames() {
-  std::vector<std::string> names = {"basis", "BUTTONS"};
+  std::vector<std::string> names = {zet::kBasisSection, zet::kButtonsSection};
   names.insert(names.end(), zet::kMessageKindNames,
                zet::kMessageKindNames + zet::kMessageKindCount);
   return names;
@@ -55,20 +56,22 @@ std::vector<std::string> KnownKeys(SectionRole role) {
   if (role == SectionRole::Buttons) {
     return std::vector<std::string>(zet::kButtonKeys, zet::kButtonKeys + zet::kButtonCount);
   }
-  std::vector<std::string> keys = {"BITMAP", "FRAMEHEIGHT", "FRAMETIME", "SUFFIX", "MESSAGE"};
+  std::vector<std::string> keys(std::begin(zet::kSettingKeys), std::end(zet::kSettingKeys));
   if (role == SectionRole::Basis) {
-    keys.insert(keys.begin(), {"version", "output", "comment", "username"});
+    keys.insert(keys.begin(), std::begin(zet::kBasisKeys), std::end(zet::kBasisKeys));
   }
   return keys;
 }
 
 // FRAMES followed by the number as "%d" writes it; false for any other key.
 bool FramesNumber(std::string_view key, uint64_t& number) {
-  if (key.size() < 7 || !SameName(key.substr(0, 6), "FRAMES") || key[6] == '0') {
+  const size_t stem = sizeof zet::kFramesKeyStem - 1;
+  if (key.size() <= stem || !SameName(key.substr(0, stem), zet::kFramesKeyStem) ||
+      key[stem] == '0') {
     return false;
   }
   number = 0;
-  for (const char c : key.substr(6)) {
+  for (const char c : key.substr(stem)) {
     if (c < '0' || c > '9') {
       return false;
     }
@@ -162,7 +165,8 @@ class LineChecks {
       // FRAMESn with the digits the key ends in, else FRAMES1.
       const size_t digits = line.name.find_last_not_of("0123456789") + 1;
       const std::string number(line.name.substr(digits));
-      candidates.push_back("FRAMES" + (number.empty() || number[0] == '0' ? "1" : number));
+      candidates.push_back(zet::kFramesKeyStem +
+                           (number.empty() || number[0] == '0' ? "1" : number));
     }
     const std::string hint = NearestName(line.name, candidates);
     Warn(Check::UnknownKey, place, section,
@@ -180,7 +184,7 @@ class LineChecks {
     uint64_t n = 1;
     for (;; ++n) {
       const ProfileLine* line =
-          view_.KeyLine(section.c_str(), ("FRAMES" + std::to_string(n)).c_str());
+          view_.KeyLine(section.c_str(), zet::FramesKey(static_cast<int>(n)).c_str());
       if (line == nullptr || ReadsEmpty(*line)) {
         break;
       }
@@ -190,7 +194,7 @@ class LineChecks {
 
   void FramesGap(const ProfileLine& line, Place place, const std::string& section) {
     const uint64_t stop = FramesStop(section);
-    const std::string missing = "FRAMES" + std::to_string(stop);
+    const std::string missing = zet::FramesKey(static_cast<int>(stop));
     const bool empty = view_.KeyLine(section.c_str(), missing.c_str()) != nullptr;
     Warn(Check::FramesGap, place, section,
          missing + (empty ? " が空なので" : " がないので") + "、" + Shown(line.name) +

@@ -3,43 +3,43 @@
 #include <algorithm>
 #include <memory>
 
-#include "compiler/common/system_message.h"
-#include "compiler/common/win32_error.h"
 #include "compiler/output/compile_source.h"
 #include "compiler/output/compiled_file.h"
+#include "compiler/output/source_basis.h"
 #include "compiler/source/message_kind.h"
 #include "compiler/source/source_file.h"
 #include "lint/kind_lint.h"
 #include "lint/source_checks.h"
 #include "lint/source_view.h"
+#include "platform/system_message.h"
+#include "platform/win32_error.h"
 
 namespace zetlint {
 namespace {
 
-constexpr char kBasis[] = "basis";
+using zet::kBasisSection;
 
 // The compiler's texts for these name [basis] themselves.
 void Error(SourceReport& report, Place place, const std::string& text) {
   report.diagnostics.push_back({place, Severity::Error, Check::Compile, "", OneLine(text), {}});
 }
 
-// The compiler's reads of [basis] and their failures, which stop it before
-// any kind; the lint goes on to the kinds all the same.
+// The compiler's reads of [basis] and their failures, the first of which
+// stops it before any kind; the lint reports both and goes on to the kinds.
 void LintBasis(const SourceView& view, SourceReport& report) {
-  const zet::SourceSection basis(view.File(), kBasis);
-  if (basis.ReadInt("version", 0) != static_cast<int32_t>(zet::kCompiledFileVersion)) {
-    Error(report, view.KeyPlace(kBasis, "version"),
-          "[basis]中の version が指定されていないか、対応できない値です。");
+  const zet::BasisReading basis = zet::ReadBasis(zet::SourceSection(view.File(), kBasisSection));
+  if (!basis.versionFailure.empty()) {
+    Error(report, view.KeyPlace(kBasisSection, zet::kVersionKey), basis.versionFailure);
   }
-  report.output = basis.ReadString("output");
-  if (report.output.empty()) {
-    Error(report, view.KeyPlace(kBasis, "output"), "[BASIS]中に OUTPUT が指定されていません。");
+  report.output = basis.output;
+  if (!basis.outputFailure.empty()) {
+    Error(report, view.KeyPlace(kBasisSection, zet::kOutputKey), basis.outputFailure);
   }
 }
 
 void LintKinds(const SourceView& view, SourceReport& report) {
   zet::MessageKindSettings defaults;
-  defaults.ReadSettings(zet::SourceSection(view.File(), kBasis));
+  defaults.ReadSettings(zet::SourceSection(view.File(), kBasisSection));
   // Each record holds a 16 KB code buffer: kept off the stack.
   const std::unique_ptr<zet::KindSettingsArray> kinds(new zet::KindSettingsArray);
   for (int i = 0; i < zet::kMessageKindCount; ++i) {
@@ -60,7 +60,7 @@ void LintKinds(const SourceView& view, SourceReport& report) {
   try {
     zet::RefuseOutputOverInput(report.output, report.fullPath, *kinds);
   } catch (const std::string& text) {
-    Error(report, view.KeyPlace(kBasis, "output"), text);
+    Error(report, view.KeyPlace(kBasisSection, zet::kOutputKey), text);
   }
 }
 
@@ -72,12 +72,8 @@ SourceReport LintSource(const char* path) {
   try {
     report.fullPath = zet::ResolveFullPath(path);
   } catch (const zet::Win32Error& error) {
-    report.diagnostics.push_back({Place{},
-                                  Severity::Error,
-                                  Check::Compile,
-                                  "",
-                                  OneLine(zet::SystemMessage(error.code)),
-                                  {}});
+    report.diagnostics.push_back(
+        {Place{}, Severity::Error, Check::Compile, "", zet::SystemMessageLine(error.code), {}});
     return report;
   }
   report.read = true;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "compiler/common/shift_jis.h"
+#include "platform/shift_jis.h"
 
 namespace zetlint {
 

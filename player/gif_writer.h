@@ -26,7 +26,7 @@ struct Gif {
   int slowDelays = 0;  // frames whose delay is under 20 ms
 };
 
-// Throws std::runtime_error when giflib fails or the build has none.
+// Throws PlayError when giflib fails or the build has none.
 Gif EncodeGif(const Picture& picture, int frameHeight, const Animation& animation);
 
 }  // namespace zetplay

@@ -3,14 +3,15 @@
 #include <algorithm>
 #include <map>
 #include <new>
-#include <stdexcept>
 #include <unordered_map>
 #include <vector>
 
-#include "compiler/common/unique_resource.h"
+#include "platform/unique_resource.h"
 #include "player/changed_box.h"
 #include "player/gif_delays.h"
 #include "player/gif_writer.h"
+#include "player/play_error.h"
+#include "reader/format.h"
 
 namespace zetplay {
 
@@ -127,7 +128,7 @@ Indexed IndexFrames(const Picture& picture, int frameHeight, const Animation& an
 
 void Check(int status, const char* what) {
   if (status != GIF_OK) {
-    throw std::runtime_error(what);
+    throw PlayError{zetreader::Format("書き出しに失敗しました (%s)。", what)};
   }
 }
 
@@ -239,7 +240,7 @@ class GifStream {
   std::string Finish() {
     int error = 0;
     if (EGifCloseFile(gif_.Release(), &error) != GIF_OK) {
-      throw std::runtime_error("close");
+      throw PlayError{"書き出しに失敗しました (close)。"};
     }
     return bytes_;
   }

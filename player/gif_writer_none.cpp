@@ -1,7 +1,6 @@
 // The Windows build has no giflib.
-#include <stdexcept>
-
 #include "player/gif_writer.h"
+#include "player/play_error.h"
 
 namespace zetplay {
 
@@ -10,7 +9,7 @@ bool GifAvailable() {
 }
 
 Gif EncodeGif(const Picture&, int, const Animation&) {
-  throw std::runtime_error("GIF");
+  throw PlayError{"書き出しに失敗しました (GIF)。"};
 }
 
 }  // namespace zetplay

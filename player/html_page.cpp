@@ -1,5 +1,6 @@
 #include "player/html_page.h"
 
+#include "platform/unicode.h"
 #include "player/web_text.h"
 #include "reader/format.h"
 
@@ -12,7 +13,7 @@ namespace {
 // The page's own words are UTF-16 literals: narrow ones are Shift-JIS in
 // the g++ builds.
 std::string Text(const std::u16string& text) {
-  return EscapeHtml(Utf8Of(text));
+  return EscapeHtml(zet::Utf8FromUtf16(text));
 }
 
 constexpr char kStyle[] =

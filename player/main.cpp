@@ -4,12 +4,13 @@
 // Every input ends in a message and an exit status (0, 1 failure, 2 wrong use).
 #include <cstdio>
 #include <new>
-#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "compiler/common/whole_file.h"
+#include "platform/console.h"
+#include "platform/system_message.h"
+#include "platform/whole_file.h"
 #include "player/gif_writer.h"
 #include "player/html_page.h"
 #include "player/kind_player.h"
@@ -20,28 +21,17 @@
 #include "player/sheet.h"
 #include "reader/compiled_file.h"
 #include "reader/format.h"
-#include "reader/text_code.h"
+#include "version.h"
 
 namespace zetplay {
 
+using zet::Say;
 using zetreader::Format;
 
 namespace {
 
-constexpr int kDone = 0;
-constexpr int kFailed = 1;
-constexpr int kWrongUse = 2;
-
 void Write(FILE* stream, const std::string& text) {
-  const std::string shown = zetreader::ToConsoleText(text);
-  std::fwrite(shown.data(), 1, shown.size(), stream);
-}
-
-// `path` stays as the console gave it; `text` is Shift-JIS.
-void Say(FILE* stream, const std::string& path, const std::string& text) {
-  const std::string prefix = path.empty() ? "" : path + ": ";
-  std::fwrite(prefix.data(), 1, prefix.size(), stream);
-  Write(stream, text + "\n");
+  zet::WriteConsole(stream, zet::ConsoleText(text));
 }
 
 using Output = std::pair<std::string, std::string>;  // path, bytes
@@ -49,7 +39,7 @@ using Output = std::pair<std::string, std::string>;  // path, bytes
 struct Session {
   const Options& options;
   std::vector<Output> outputs;
-  std::vector<std::string> notes;  // Shift-JIS, shown once the files are written
+  std::vector<Output> notes;  // path, Shift-JIS text: shown once the files are written
 
   std::string PathOf(const std::string& path, int kind) const {
     return options.kind >= 0 ? path : PathForKind(path, kind);
@@ -65,14 +55,14 @@ struct Session {
       Gif gif = EncodeGif(picture, play.frameHeight, play.animation);
       const std::string path = PathOf(options.gif, play.kind);
       if (gif.quantised) {
-        notes.push_back(
-            Format("%s: 色が 256 を超えるので %d 色に減らしました。", path.c_str(), gif.colours));
+        notes.emplace_back(path,
+                           Format("色が 256 を超えるので %d 色に減らしました。", gif.colours));
       }
       if (gif.slowDelays > 0) {
-        notes.push_back(
-            Format("%s: %d フレームの表示時間が 20 ms 未満です。ブラウザーはそういう"
-                   "フレームを遅く表示します。",
-                   path.c_str(), gif.slowDelays));
+        notes.emplace_back(path,
+                           Format("%d フレームの表示時間が 20 ms 未満です。ブラウザーはそういう"
+                                  "フレームを遅く表示します。",
+                                  gif.slowDelays));
       }
       outputs.emplace_back(path, std::move(gif.bytes));
     }
@@ -110,15 +100,18 @@ int Play(const Options& options) {
     session.outputs.emplace_back(options.html, HtmlPage(file, plays, apngs));
   }
   for (const Output& output : session.outputs) {
-    if (zet::WriteWholeFile(output.first, output.second) != 0) {
-      throw zetreader::FileError{output.first, "ファイルを書けません。"};
+    if (const uint32_t code = zet::WriteWholeFile(output.first, output.second)) {
+      throw zetreader::FileError{output.first,
+                                 "ファイルを書けません。" + zet::SystemMessageLine(code)};
     }
     Say(stdout, output.first, "書きました。");
   }
-  for (const std::string& note : session.notes) {
-    Say(stderr, "", "注意: " + note);
+  // The path stays as the console gave it, between Shift-JIS texts.
+  for (const Output& note : session.notes) {
+    Write(stderr, "注意: ");
+    Say(stderr, note.first, note.second);
   }
-  return kDone;
+  return zet::kExitSuccess;
 }
 
 int Main(int argc, char** argv) {
@@ -128,17 +121,19 @@ int Main(int argc, char** argv) {
   } catch (const UsageError& error) {
     Say(stderr, "", error.text);
     Write(stderr, kUsage);
-    return kWrongUse;
+    return zet::kExitWrongUse;
   }
   if (options.help) {
-    Write(stdout, kUsage);
-    return kDone;
+    return zet::ShowUsage(kUsage);
+  }
+  if (options.version) {
+    return zet::ShowVersion("zetplay " ZETCOMP_VERSION);
   }
   if (!options.gif.empty() && !GifAvailable()) {
     Say(stderr, options.gif,
         "この版 (Windows) には giflib がないので GIF は書けません。"
         "--apng を使ってください。");
-    return kFailed;
+    return zet::kExitFailure;
   }
   try {
     return Play(options);
@@ -147,21 +142,20 @@ int Main(int argc, char** argv) {
   } catch (const PlayError& error) {
     Say(stderr, options.file, error.text);
   }
-  return kFailed;
+  return zet::kExitFailure;
 }
 
 }  // namespace
 }  // namespace zetplay
 
 int main(int argc, char** argv) {
+  zet::NameProgram("zetplay");
   try {
-    return zetplay::Main(argc, argv);
+    return zet::ExitStatus(zetplay::Main(argc, argv));
   } catch (const zetreader::FileError& error) {
-    zetplay::Say(stderr, error.path, error.text);
+    zet::Say(stderr, error.path, error.text);
   } catch (const std::bad_alloc&) {
-    zetplay::Say(stderr, "", "メモリーが足りません。");
-  } catch (const std::runtime_error& error) {
-    zetplay::Say(stderr, "", zetreader::Format("書き出しに失敗しました (%s)。", error.what()));
+    zet::Say(stderr, "", "メモリーが足りません。");
   }
-  return 1;
+  return zet::ExitStatus(zet::kExitFailure);
 }

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "compiler/common/shift_jis.h"
+#include "platform/shift_jis.h"
 #include "reader/file_format.h"
 #include "reader/format.h"
 
@@ -27,6 +27,7 @@ const char kUsage[] =
     "  --max-ms MS       終わりも周期もない再生を打ち切る時刻 (既定 10000、最大 3600000)\n"
     "  --loop            コードの終わりで止まらず、先頭から再生し直す\n"
     "  --help            この説明\n"
+    "  --version         版"
     "終了コード: 0 成功、1 失敗、2 使い方の誤り\n";
 
 namespace {
@@ -87,7 +88,7 @@ class Parser {
         throw UsageError{Format("余分な引数です: %s", arg)};
       }
     }
-    if (options_.file.empty() && !options_.help) {
+    if (options_.file.empty() && !options_.help && !options_.version) {
       throw UsageError{"ファイルを指定してください。"};
     }
     return options_;
@@ -105,6 +106,8 @@ class Parser {
     Settings& s = options_.settings;
     if (!std::strcmp(o, "--help")) {
       options_.help = true;
+    } else if (!std::strcmp(o, "--version")) {
+      options_.version = true;
     } else if (!std::strcmp(o, "--trace")) {
       options_.trace = true;
     } else if (!std::strcmp(o, "--loop")) {

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "platform/console.h"
 #include "player/kind_player.h"
 
 namespace zetplay {
@@ -13,13 +14,11 @@ struct Options {
   int kind = -1;  // -1: every kind
   bool trace = false;
   bool help = false;
+  bool version = false;
   std::string apng, gif, sheet, html;  // empty: not wanted
 };
 
-// Wrong use of the command line: what was wrong, in Shift-JIS.
-struct UsageError {
-  std::string text;
-};
+using zet::UsageError;  // thrown by ParseOptions
 
 Options ParseOptions(int argc, const char* const* argv);
 extern const char kUsage[];

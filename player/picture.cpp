@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/little_endian.h"
 #include "reader/format.h"
 
 namespace zetplay {
@@ -21,10 +22,6 @@ enum Compression : uint32_t {
   kPng = 5,
   kAlphaBitFields = 6,
 };
-
-uint32_t Le32(const uint8_t* at) {
-  return at[0] | at[1] << 8 | at[2] << 16 | static_cast<uint32_t>(at[3]) << 24;
-}
 
 // One channel of a bit-field pixel, scaled to 0..255.
 struct Channel {
@@ -100,7 +97,7 @@ struct Decoder {
                "情報ヘッダーに入れてください。");
       }
       for (int i = 0; i < 3; ++i) {
-        masks[i] = Le32(at + 4 * i);
+        masks[i] = zet::ReadLe32(at + 4 * i);
       }
     }
     red = Channel(masks[0]);
@@ -134,13 +131,13 @@ struct Decoder {
           PutIndex(row[x], out);
           break;
         case 16:
-          PutFields(row[2 * x] | row[2 * x + 1] << 8, out);
+          PutFields(zet::ReadLe16(row + 2 * x), out);
           break;
         case 24:
           out[0] = row[3 * x + 2], out[1] = row[3 * x + 1], out[2] = row[3 * x];
           break;
         case 32:
-          PutFields(Le32(row + 4 * x), out);
+          PutFields(zet::ReadLe32(row + 4 * x), out);
           break;
       }
     }
@@ -172,7 +169,7 @@ Picture DecodePicture(const zetreader::FileBytes& bytes, const zetreader::Bitmap
   Decoder decoder{header.data,
                   bitmap.headerSize,
                   bitmap.bitCount,
-                  Le32(header.data + 16),
+                  zet::ReadLe32(header.data + 16),
                   zetreader::ColourTable(bytes, bitmap),
                   Channel(0),
                   Channel(0),

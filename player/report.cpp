@@ -53,21 +53,9 @@ std::string EndingText(const KindPlay& play) {
 }  // namespace
 
 std::string InstructionText(const Step& step, const zetreader::KindRecord& record) {
-  const zetreader::Instruction* in = InstructionAt(record, step.offset);
-  const uint16_t* o = in->operands;
-  switch (step.op) {
-    case FrameOp::Frame:
-      return Format("%u;", o[0]);
-    case FrameOp::Repeat:
-      return Format("repeat %u for %u;", o[0], o[1]);
-    case FrameOp::For:
-      return Format("for %u to %u;", o[0], o[1]);
-    case FrameOp::Goto:
-      return Format("goto +%05u;", o[0]);
-    case FrameOp::Prob:
-      return Format("prob %u of %u goto +%05u;", o[0], o[1], o[2]);
-  }
-  return "";
+  // Jumps name offsets, as the trace's offset column does.
+  return zetreader::StatementText(*InstructionAt(record, step.offset),
+                                  [](uint32_t offset) { return Format("+%05u", offset); });
 }
 
 std::string Summary(const KindPlay& play) {

@@ -10,34 +10,30 @@
 #include "player/random.h"
 #include "player/run.h"
 #include "reader/frame_code.h"
+#include "reader/test_content.h"
 
 namespace zetplay {
 namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes Op(uint8_t op, std::initializer_list<uint16_t> operands) {
-  Bytes bytes{op};
-  for (uint16_t operand : operands) {
-    bytes.push_back(static_cast<uint8_t>(operand));
-    bytes.push_back(static_cast<uint8_t>(operand >> 8));
-  }
-  return bytes;
-}
+using zetreader::Assemble;
+using zetreader::FrameOp;
+
 Bytes F(uint16_t n) {
-  return Op(0, {n});
+  return Assemble({{FrameOp::Frame, {n}}});
 }  // 3 bytes
 Bytes R(uint16_t f, uint16_t n) {
-  return Op(1, {f, n});
+  return Assemble({{FrameOp::Repeat, {f, n}}});
 }  // 5
 Bytes For(uint16_t a, uint16_t b) {
-  return Op(2, {a, b});
+  return Assemble({{FrameOp::For, {a, b}}});
 }  // 5
 Bytes G(uint16_t to) {
-  return Op(3, {to});
+  return Assemble({{FrameOp::Goto, {to}}});
 }  // 3
 Bytes P(uint16_t p, uint16_t q, uint16_t to) {
-  return Op(4, {p, q, to});
+  return Assemble({{FrameOp::Prob, {p, q, to}}});
 }  // 7
 
 Bytes Join(std::initializer_list<Bytes> parts) {

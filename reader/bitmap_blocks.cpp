@@ -22,12 +22,12 @@ uint32_t ColourCount(uint32_t clrUsed, uint16_t bitCount) {
   return bitCount <= 8 ? 1u << bitCount : 0;
 }
 
-void ReadInfoHeader(const FileBytes& bytes, BitmapBlocks& bitmap, const char* owner) {
+void ReadInfoHeader(const FileBytes& bytes, BitmapBlocks& bitmap, const char* kindName) {
   const uint32_t at = bitmap.infoOffset;
   if (!bytes.Holds(at, kInfoHeaderSize)) {
     throw FileFault{at, Format("%s のビットマップ情報ヘッダー (40 バイト) がファイルの終わりで"
                                "切れています。",
-                               owner)};
+                               kindName)};
   }
   bitmap.headerSize = bytes.U32(at);
   bitmap.width = bytes.I32(at + 4);
@@ -37,21 +37,21 @@ void ReadInfoHeader(const FileBytes& bytes, BitmapBlocks& bitmap, const char* ow
   if (bitmap.headerSize < kInfoHeaderSize) {
     throw FileFault{at, Format("%s のビットマップ情報ヘッダーの大きさ (biSize) %u が 40 "
                                "未満です。",
-                               owner, bitmap.headerSize)};
+                               kindName, bitmap.headerSize)};
   }
   bitmap.colours = ColourCount(bytes.U32(at + 32), bitmap.bitCount);
   const uint64_t infoLength = uint64_t{bitmap.headerSize} + 4 * uint64_t{bitmap.colours};
   if (!bytes.Holds(at, infoLength)) {
     throw FileFault{at, Format("%s のビットマップ情報と色テーブル (%s バイト) がファイルの"
                                "終わりを越えています。",
-                               owner, std::to_string(infoLength).c_str())};
+                               kindName, std::to_string(infoLength).c_str())};
   }
   bitmap.infoLength = static_cast<uint32_t>(infoLength);
 }
 
 // ((biBitCount * biWidth + 31) / 32) * 4 * |biHeight|, which readers compute
 // in signed 32 bits: every step must stay in that range.
-void ComputePixelLength(BitmapBlocks& bitmap, const char* owner) {
+void ComputePixelLength(BitmapBlocks& bitmap, const char* kindName) {
   const int64_t rows = std::llabs(int64_t{bitmap.height});
   const int64_t rowBits = int64_t{bitmap.bitCount} * bitmap.width;
   const int64_t rowBytes = (rowBits + 31) / 32 * 4;
@@ -62,12 +62,12 @@ void ComputePixelLength(BitmapBlocks& bitmap, const char* owner) {
   if (!rowFits || length > kInt32Max || length < kInt32Min) {
     throw FileFault{at, Format("%s のビットマップの幅 %d、高さ %d、%u ビットではピクセル"
                                "ブロックの大きさが 32 ビットに収まりません。",
-                               owner, bitmap.width, bitmap.height, bitmap.bitCount)};
+                               kindName, bitmap.width, bitmap.height, bitmap.bitCount)};
   }
   if (length < 0) {
     throw FileFault{at, Format("%s のビットマップの幅 %d ではピクセルブロックの大きさが負に"
                                "なります。",
-                               owner, bitmap.width)};
+                               kindName, bitmap.width)};
   }
   bitmap.rows = static_cast<uint32_t>(rows);
   bitmap.pixelLength = static_cast<uint32_t>(length);
@@ -76,18 +76,18 @@ void ComputePixelLength(BitmapBlocks& bitmap, const char* owner) {
 }  // namespace
 
 BitmapBlocks ReadBitmapBlocks(const FileBytes& bytes, uint32_t infoField, uint32_t bitsField,
-                              const char* owner) {
+                              const char* kindName) {
   BitmapBlocks bitmap;
   bitmap.infoOffset =
-      ReadBlockOffset(bytes, infoField, Format("%s のビットマップ情報", owner).c_str());
+      ReadBlockOffset(bytes, infoField, Format("%s のビットマップ情報", kindName).c_str());
   bitmap.bitsOffset =
-      ReadBlockOffset(bytes, bitsField, Format("%s のピクセルブロック", owner).c_str());
-  ReadInfoHeader(bytes, bitmap, owner);
-  ComputePixelLength(bitmap, owner);
+      ReadBlockOffset(bytes, bitsField, Format("%s のピクセルブロック", kindName).c_str());
+  ReadInfoHeader(bytes, bitmap, kindName);
+  ComputePixelLength(bitmap, kindName);
   if (!bytes.Holds(bitmap.bitsOffset, bitmap.pixelLength)) {
     throw FileFault{bitmap.bitsOffset,
                     Format("%s のピクセルブロック (%u バイト) がファイルの終わりを越えています。",
-                           owner, bitmap.pixelLength)};
+                           kindName, bitmap.pixelLength)};
   }
   return bitmap;
 }

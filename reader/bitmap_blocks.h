@@ -24,9 +24,9 @@ struct BitmapBlocks {
 
 // Reads the blocks that the offsets at `infoField` and `bitsField` point at
 // and checks that both lie in the file with the sizes their header gives.
-// `owner` names the kind in fault texts.
+// `kindName` names the kind in fault texts.
 BitmapBlocks ReadBitmapBlocks(const FileBytes& bytes, uint32_t infoField, uint32_t bitsField,
-                              const char* owner);
+                              const char* kindName);
 
 // The parts of the blocks, inside the file they were read from: the info
 // header (biSize bytes; with the colour table after it, what a BITMAPINFO

@@ -14,26 +14,26 @@ void ReadText(const FileBytes& bytes, TextField& text, uint32_t field, const std
 }
 
 void ReadCode(const FileBytes& bytes, KindRecord& record, const KindFields& fields,
-              const char* owner) {
-  record.codeOffset = ReadBlockOffset(bytes, fields.code, Format("%s のコード", owner).c_str());
+              const char* kindName) {
+  record.codeOffset = ReadBlockOffset(bytes, fields.code, Format("%s のコード", kindName).c_str());
   record.codeLength = bytes.U32(fields.codeLength);
   if (record.codeLength > kLargestCode) {
     throw FileFault{fields.codeLength, Format("%s のコードの長さ %u が 16384 を超えています。",
-                                              owner, record.codeLength)};
+                                              kindName, record.codeLength)};
   }
   if (!bytes.Holds(record.codeOffset, record.codeLength)) {
     throw FileFault{fields.codeLength, Format("%s のコード (位置 %u、%u バイト) がファイルの"
                                               "終わりを越えています。",
-                                              owner, record.codeOffset, record.codeLength)};
+                                              kindName, record.codeOffset, record.codeLength)};
   }
 }
 
 // Frames are cut from the strip, so a frame must be 1 row at least and fit.
-void CheckFrameHeight(const KindRecord& record, const KindFields& fields, const char* owner) {
+void CheckFrameHeight(const KindRecord& record, const KindFields& fields, const char* kindName) {
   if (record.frameHeight < 1 || static_cast<uint32_t>(record.frameHeight) > record.bitmap.rows) {
     throw FileFault{fields.frameHeight,
-                    Format("%s のフレームの高さ %d がビットマップの高さ %u に収まりません。", owner,
-                           record.frameHeight, record.bitmap.rows)};
+                    Format("%s のフレームの高さ %d がビットマップの高さ %u に収まりません。",
+                           kindName, record.frameHeight, record.bitmap.rows)};
   }
 }
 
@@ -80,20 +80,20 @@ void ReadTexts(const FileBytes& bytes, CompiledFile& file) {
 }
 
 void ReadKind(const FileBytes& bytes, CompiledFile& file, int kind) {
-  const char* owner = kKindNames[kind];
+  const char* kindName = kKindNames[kind];
   const KindFields fields = KindFieldsOf(kind);
   KindRecord& record = file.kinds[kind];
   record.frameHeight = bytes.I32(fields.frameHeight);
   record.frameTime = bytes.I32(fields.frameTime);
-  ReadText(bytes, record.suffix, fields.suffix, Format("%s のサフィックス", owner));
-  ReadText(bytes, record.message, fields.message, Format("%s のメッセージ", owner));
-  ReadCode(bytes, record, fields, owner);
-  record.bitmap = ReadBitmapBlocks(bytes, fields.bitmapInfo, fields.bitmapBits, owner);
+  ReadText(bytes, record.suffix, fields.suffix, Format("%s のサフィックス", kindName));
+  ReadText(bytes, record.message, fields.message, Format("%s のメッセージ", kindName));
+  ReadCode(bytes, record, fields, kindName);
+  record.bitmap = ReadBitmapBlocks(bytes, fields.bitmapInfo, fields.bitmapBits, kindName);
   record.sharesWith = SharedWith(file, kind);
-  CheckFrameHeight(record, fields, owner);
+  CheckFrameHeight(record, fields, kindName);
   record.frameCount = record.bitmap.rows / static_cast<uint32_t>(record.frameHeight);
   record.code =
-      DecodeFrameCode(bytes, record.codeOffset, record.codeLength, record.frameCount, owner);
+      DecodeFrameCode(bytes, record.codeOffset, record.codeLength, record.frameCount, kindName);
 }
 
 CompiledFile ReadCompiledFile(const FileBytes& bytes) {

@@ -52,7 +52,7 @@ void ReadKind(const FileBytes& bytes, CompiledFile& file, int kind);
 CompiledFile ReadCompiledFile(const FileBytes& bytes);
 
 // The first thing in the file that a reader could not rely on; nothing for a
-// sound file.
+// well-formed file.
 std::optional<FileFault> CheckCompiledFile(const FileBytes& bytes);
 
 }  // namespace zetreader

@@ -184,11 +184,11 @@ TEST(CompiledFileTest, CheckNamesTheOffsetAndTheFaultOfEachDamage) {
        "NOICON のコードの +11: 飛び先 +27 がコードの終わり (+26) を越えています。"},
       {Set8(2220, 0xFF), 2220, "ASTERISK のコードの +0: 不明な命令コード 255 です。"},
   };
-  const std::vector<uint8_t> sound = LayOutCompiledFile(DamageBase());
-  ASSERT_EQ(sound.size(), 2232u);
-  ASSERT_FALSE(CheckCompiledFile(FileBytes(sound)));
+  const std::vector<uint8_t> wellFormed = LayOutCompiledFile(DamageBase());
+  ASSERT_EQ(wellFormed.size(), 2232u);
+  ASSERT_FALSE(CheckCompiledFile(FileBytes(wellFormed)));
   for (const auto& c : cases) {
-    std::vector<uint8_t> damaged = sound;
+    std::vector<uint8_t> damaged = wellFormed;
     c.damage(damaged);
     const std::optional<FileFault> fault = CheckCompiledFile(FileBytes(damaged));
     ASSERT_TRUE(fault) << c.text;

@@ -4,6 +4,8 @@
 #include <memory>
 #include <utility>
 
+#include "platform/little_endian.h"
+#include "platform/system_message.h"
 #include "reader/format.h"
 
 namespace zetreader {
@@ -36,6 +38,10 @@ void FileBytes::Require(uint32_t offset, uint32_t length) const {
   }
 }
 
+std::string CannotOpenText(uint32_t systemError) {
+  return "ファイルを開けません。" + zet::SystemMessageLine(systemError);
+}
+
 uint8_t FileBytes::U8(uint32_t offset) const {
   Require(offset, 1);
   return bytes_[offset];
@@ -43,14 +49,12 @@ uint8_t FileBytes::U8(uint32_t offset) const {
 
 uint16_t FileBytes::U16(uint32_t offset) const {
   Require(offset, 2);
-  return static_cast<uint16_t>(bytes_[offset] | bytes_[offset + 1] << 8);
+  return zet::ReadLe16(bytes_.data() + offset);
 }
 
 uint32_t FileBytes::U32(uint32_t offset) const {
   Require(offset, 4);
-  return static_cast<uint32_t>(bytes_[offset]) | static_cast<uint32_t>(bytes_[offset + 1]) << 8 |
-         static_cast<uint32_t>(bytes_[offset + 2]) << 16 |
-         static_cast<uint32_t>(bytes_[offset + 3]) << 24;
+  return zet::ReadLe32(bytes_.data() + offset);
 }
 
 ByteSpan FileBytes::Span(uint32_t offset, uint32_t length) const {

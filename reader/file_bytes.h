@@ -28,7 +28,12 @@ struct FileError {
   std::string text;
 };
 
-// Compiled files carry 32-bit offsets, so no sound file is larger.
+// "ファイルを開けません。" and the system's text for `systemError`, so that a
+// missing file, a folder without access and a full table of open files say
+// which it is.
+std::string CannotOpenText(uint32_t systemError);
+
+// Compiled files carry 32-bit offsets, so no well-formed file is larger.
 constexpr uint64_t kLargestFile = 0xFFFFFFFFu;
 
 // Bytes inside a FileBytes, valid while it lives.

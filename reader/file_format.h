@@ -77,15 +77,62 @@ enum class FrameOp : uint8_t {
   Prob = 4,    // P, Q (1 <= P <= Q <= 255), offset of L  7 bytes
 };
 constexpr int kOpcodeCount = 5;
-// Operands of each opcode, in opcode order.
-constexpr int kOperandCounts[kOpcodeCount] = {1, 2, 2, 1, 3};
 constexpr uint16_t kLargestChance = 255;
 
+// What an operand is: a frame number below the frame count, a repeat count
+// above 0, P or Q of a chance P/Q, or the code offset of a jump.
+enum class Operand : uint8_t { None, Frame, Count, Chance, Jump };
+
+// One opcode: its statement in the frames language, with %0, %1, %2 where
+// its operands stand; its size; its operands' kinds. The checker, the jump
+// target, the statement printer and the tests' assembler all read this.
+struct Opcode {
+  const char* statement;
+  uint32_t size;  // bytes, the opcode byte included
+  int operandCount;
+  Operand operands[3];  // None past operandCount
+};
+
+// Indexed by FrameOp.
+constexpr Opcode kOpcodes[kOpcodeCount] = {
+    {"%0;", 3, 1, {Operand::Frame}},
+    {"repeat %0 for %1;", 5, 2, {Operand::Frame, Operand::Count}},
+    {"for %0 to %1;", 5, 2, {Operand::Frame, Operand::Frame}},
+    {"goto %0;", 3, 1, {Operand::Jump}},
+    {"prob %0 of %1 goto %2;", 7, 3, {Operand::Chance, Operand::Chance, Operand::Jump}},
+};
+
+constexpr const Opcode& OpcodeOf(FrameOp op) {
+  return kOpcodes[static_cast<uint8_t>(op)];
+}
 constexpr int OperandCount(FrameOp op) {
-  return kOperandCounts[static_cast<uint8_t>(op)];
+  return OpcodeOf(op).operandCount;
 }
 constexpr uint32_t InstructionSize(FrameOp op) {
-  return 1 + 2 * static_cast<uint32_t>(OperandCount(op));
+  return OpcodeOf(op).size;
 }
+// Which operand is the jump; -1 for an opcode that does not jump.
+constexpr int JumpOperand(FrameOp op) {
+  for (int i = 0; i < OperandCount(op); ++i) {
+    if (OpcodeOf(op).operands[i] == Operand::Jump) {
+      return i;
+    }
+  }
+  return -1;
+}
+// Where operand `index` stands, in bytes from the start of its instruction.
+constexpr uint32_t OperandOffset(int index) {
+  return 1 + 2 * static_cast<uint32_t>(index);
+}
+
+constexpr bool OpcodeSizesAreTheirOperands() {
+  for (const Opcode& opcode : kOpcodes) {
+    if (opcode.size != OperandOffset(opcode.operandCount)) {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(OpcodeSizesAreTheirOperands(), "each size is the opcode byte and its operands");
 
 }  // namespace zetreader

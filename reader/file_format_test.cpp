@@ -18,22 +18,29 @@
 #include "compiler/output/compiled_file.h"
 #include "compiler/source/message_kind.h"
 #include "reader/file_bytes.h"
+#include "reader/frame_code.h"
 
 namespace zetreader {
 namespace {
 
+std::string Offset(uint32_t offset) {
+  return "+" + std::to_string(offset);
+}
+
 TEST(FileFormatTest, OpcodesAndInstructionSizesAreTheCompilers) {
-  // The compiler's size of an instruction: what it emits for one statement.
+  // The compiler's size of an instruction: what it emits for one statement,
+  // which the reader's table prints back.
   const struct {
     const char* statement;
     zet::FrameOpcode compilers;
     FrameOp ours;
+    const char* printed;
   } cases[] = {
-      {"1;", zet::OpFrame, FrameOp::Frame},
-      {"repeat 1 for 2;", zet::OpRepeat, FrameOp::Repeat},
-      {"for 0 to 1;", zet::OpFor, FrameOp::For},
-      {"a: goto a;", zet::OpGoto, FrameOp::Goto},
-      {"a: prob 1 of 2 goto a;", zet::OpProb, FrameOp::Prob},
+      {"1;", zet::OpFrame, FrameOp::Frame, "1;"},
+      {"repeat 1 for 2;", zet::OpRepeat, FrameOp::Repeat, "repeat 1 for 2;"},
+      {"for 1 to 0;", zet::OpFor, FrameOp::For, "for 1 to 0;"},
+      {"a: goto a;", zet::OpGoto, FrameOp::Goto, "goto +0;"},
+      {"0; a: prob 1 of 2 goto a;", zet::OpProb, FrameOp::Prob, "prob 1 of 2 goto +3;"},
   };
   static_assert(std::size(cases) == static_cast<size_t>(kOpcodeCount));
   for (const auto& c : cases) {
@@ -41,12 +48,18 @@ TEST(FileFormatTest, OpcodesAndInstructionSizesAreTheCompilers) {
     EXPECT_EQ(static_cast<uint8_t>(c.compilers), static_cast<uint8_t>(c.ours));
     zet::CodeBuffer code;
     zet::FrameCompiler(c.statement, code, 2).Compile();
-    ASSERT_GE(code.Length(), 1u);
-    EXPECT_EQ(code.Bytes()[0], static_cast<uint8_t>(c.ours));
-    EXPECT_EQ(code.Length(), InstructionSize(c.ours));
+    const std::vector<uint8_t> bytes(code.Bytes(), code.Bytes() + code.Length());
+    const std::vector<Instruction> decoded =
+        DecodeFrameCode(FileBytes(bytes), 0, code.Length(), 2, "K");
+    ASSERT_FALSE(decoded.empty());
+    const Instruction& last = decoded.back();
+    EXPECT_EQ(last.op, c.ours);
+    EXPECT_EQ(code.Length() - last.offset, InstructionSize(c.ours));
+    EXPECT_EQ(StatementText(last, Offset), c.printed);
     const zet::FrameOpcodeInfo& table = zet::kFrameOpcodes[c.compilers];
     EXPECT_EQ(table.size, InstructionSize(c.ours));
     EXPECT_EQ(table.operandCount, OperandCount(c.ours));
+    EXPECT_EQ(zet::FrameJumpOperand(c.compilers), JumpOperand(c.ours));
   }
   EXPECT_EQ(zet::kFrameOpcodeCount, static_cast<uint32_t>(kOpcodeCount));
   EXPECT_EQ(zet::kMaxFrameCodeSize, kLargestCode);

@@ -2,7 +2,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "compiler/common/system_handles.h"
+#include "platform/system_error.h"
+#include "platform/system_handles.h"
 #include "reader/file_bytes.h"
 
 namespace zetreader {
@@ -11,7 +12,7 @@ namespace zetreader {
 FILE* OpenRegularFile(const std::string& path) {
   zet::UniqueDescriptor fd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (!fd.Valid()) {
-    throw FileError{path, "ファイルを開けません。"};
+    throw FileError{path, CannotOpenText(zet::Win32CodeFromErrno(errno, path.c_str()))};
   }
   struct stat status;
   if (fstat(fd.Get(), &status) != 0 || !S_ISREG(status.st_mode)) {
@@ -19,7 +20,7 @@ FILE* OpenRegularFile(const std::string& path) {
   }
   FILE* file = fdopen(fd.Get(), "rb");
   if (file == nullptr) {
-    throw FileError{path, "ファイルを開けません。"};
+    throw FileError{path, CannotOpenText(zet::LastSystemError())};
   }
   fd.Release();
   return file;

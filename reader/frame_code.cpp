@@ -9,40 +9,42 @@ namespace zetreader {
 namespace {
 
 // The file offset of operand `index` of an instruction of the code at `codeOffset`.
-uint32_t OperandOffset(uint32_t codeOffset, const Instruction& instruction, int index) {
-  return codeOffset + instruction.offset + 1 + 2 * static_cast<uint32_t>(index);
+uint32_t OperandAt(uint32_t codeOffset, const Instruction& instruction, int index) {
+  return codeOffset + instruction.offset + OperandOffset(index);
 }
 
 class CodeChecker {
  public:
-  CodeChecker(uint32_t codeOffset, uint32_t frameCount, const char* owner)
-      : codeOffset_(codeOffset), frameCount_(frameCount), owner_(owner) {}
+  CodeChecker(uint32_t codeOffset, uint32_t frameCount, const char* kindName)
+      : codeOffset_(codeOffset), frameCount_(frameCount), kindName_(kindName) {}
 
+  // Jumps are checked once the whole code is known.
   void CheckOperands(const Instruction& instruction) const {
-    switch (instruction.op) {
-      case FrameOp::Frame:
-        CheckFrame(instruction, 0);
-        break;
-      case FrameOp::Repeat:
-        CheckFrame(instruction, 0);
-        CheckRepeatCount(instruction);
-        break;
-      case FrameOp::For:
-        CheckFrame(instruction, 0);
-        CheckFrame(instruction, 1);
-        break;
-      case FrameOp::Goto:
-        break;
-      case FrameOp::Prob:
-        CheckChance(instruction);
-        break;
+    const Opcode& opcode = OpcodeOf(instruction.op);
+    for (int i = 0; i < opcode.operandCount; ++i) {
+      switch (opcode.operands[i]) {
+        case Operand::Frame:
+          CheckFrame(instruction, i);
+          break;
+        case Operand::Count:
+          CheckRepeatCount(instruction, i);
+          break;
+        case Operand::Chance:
+          if (i + 1 < opcode.operandCount && opcode.operands[i + 1] == Operand::Chance) {
+            CheckChance(instruction, i);  // P and Q together
+          }
+          break;
+        case Operand::None:
+        case Operand::Jump:
+          break;
+      }
     }
   }
 
   void CheckTarget(const Instruction& instruction, const std::vector<Instruction>& code,
                    uint32_t length) const {
     const uint32_t target = JumpTarget(instruction);
-    const int index = instruction.op == FrameOp::Goto ? 0 : 2;
+    const int index = JumpOperand(instruction.op);
     if (target > length) {
       Fail(instruction, index,
            Format("飛び先 +%u がコードの終わり (+%u) を越えています。", target, length));
@@ -59,8 +61,9 @@ class CodeChecker {
   [[noreturn]] void Fail(const Instruction& instruction, int operand,
                          const std::string& text) const {
     const uint32_t at = operand < 0 ? codeOffset_ + instruction.offset
-                                    : OperandOffset(codeOffset_, instruction, operand);
-    throw FileFault{at, Format("%s のコードの +%u: %s", owner_, instruction.offset, text.c_str())};
+                                    : OperandAt(codeOffset_, instruction, operand);
+    throw FileFault{at,
+                    Format("%s のコードの +%u: %s", kindName_, instruction.offset, text.c_str())};
   }
 
  private:
@@ -72,38 +75,54 @@ class CodeChecker {
     }
   }
 
-  void CheckRepeatCount(const Instruction& instruction) const {
-    if (instruction.operands[1] == 0) {
-      Fail(instruction, 1, "繰り返し数が 0 です。");
+  void CheckRepeatCount(const Instruction& instruction, int index) const {
+    if (instruction.operands[index] == 0) {
+      Fail(instruction, index, "繰り返し数が 0 です。");
     }
   }
 
-  void CheckChance(const Instruction& instruction) const {
-    const uint16_t p = instruction.operands[0];
-    const uint16_t q = instruction.operands[1];
+  void CheckChance(const Instruction& instruction, int index) const {
+    const uint16_t p = instruction.operands[index];
+    const uint16_t q = instruction.operands[index + 1];
     if (p == 0 || p > q || q > kLargestChance) {
-      Fail(instruction, 0, Format("確率 %u/%u が 1 <= P <= Q <= 255 を満たしません。", p, q));
+      Fail(instruction, index, Format("確率 %u/%u が 1 <= P <= Q <= 255 を満たしません。", p, q));
     }
   }
 
   uint32_t codeOffset_;
   uint32_t frameCount_;
-  const char* owner_;
+  const char* kindName_;
 };
 
 }  // namespace
 
 bool IsJump(const Instruction& instruction) {
-  return instruction.op == FrameOp::Goto || instruction.op == FrameOp::Prob;
+  return JumpOperand(instruction.op) >= 0;
 }
 
 uint16_t JumpTarget(const Instruction& instruction) {
-  return instruction.operands[instruction.op == FrameOp::Goto ? 0 : 2];
+  return instruction.operands[JumpOperand(instruction.op)];
+}
+
+std::string StatementText(const Instruction& instruction, std::string (*target)(uint32_t offset)) {
+  const int jump = JumpOperand(instruction.op);
+  std::string text;
+  for (const char* c = OpcodeOf(instruction.op).statement; *c != '\0'; ++c) {
+    if (*c != '%') {
+      text += *c;
+      continue;
+    }
+    const int index = *++c - '0';
+    const uint16_t operand = instruction.operands[index];
+    text += index == jump ? target(operand) : std::to_string(operand);
+  }
+  return text;
 }
 
 std::vector<Instruction> DecodeFrameCode(const FileBytes& bytes, uint32_t codeOffset,
-                                         uint32_t length, uint32_t frameCount, const char* owner) {
-  const CodeChecker checker(codeOffset, frameCount, owner);
+                                         uint32_t length, uint32_t frameCount,
+                                         const char* kindName) {
+  const CodeChecker checker(codeOffset, frameCount, kindName);
   std::vector<Instruction> code;
   for (uint32_t at = 0; at < length;) {
     Instruction instruction;
@@ -120,7 +139,7 @@ std::vector<Instruction> DecodeFrameCode(const FileBytes& bytes, uint32_t codeOf
           Format("命令 (%u バイト) がコードの終わり (+%u) で切れています。", size, length));
     }
     for (int i = 0; i < OperandCount(instruction.op); ++i) {
-      instruction.operands[i] = bytes.U16(OperandOffset(codeOffset, instruction, i));
+      instruction.operands[i] = bytes.U16(OperandAt(codeOffset, instruction, i));
     }
     checker.CheckOperands(instruction);
     code.push_back(instruction);

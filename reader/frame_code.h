@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "reader/file_bytes.h"
@@ -19,12 +20,18 @@ struct Instruction {
 bool IsJump(const Instruction& instruction);
 uint16_t JumpTarget(const Instruction& instruction);  // only for jumps
 
+// The instruction as the frames language writes it ("repeat 2 for 3;"), the
+// jump's offset as `target` names it: zetdump's listing and zetplay's trace
+// show statements alike.
+std::string StatementText(const Instruction& instruction, std::string (*target)(uint32_t offset));
+
 // Decodes the `length` bytes at file offset `codeOffset` (which must lie in
 // the file) and checks every instruction: known opcode, whole, frame numbers
 // below `frameCount`, a repeat count above 0, 1 <= P <= Q <= 255, and jump
 // targets at an instruction start or at the end of the code. Throws
-// FileFault with the file offset of the first fault; `owner` names the kind.
+// FileFault with the file offset of the first fault; `kindName` names the kind.
 std::vector<Instruction> DecodeFrameCode(const FileBytes& bytes, uint32_t codeOffset,
-                                         uint32_t length, uint32_t frameCount, const char* owner);
+                                         uint32_t length, uint32_t frameCount,
+                                         const char* kindName);
 
 }  // namespace zetreader

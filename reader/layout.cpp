@@ -1,4 +1,5 @@
 #include "reader/layout.h"
+#include "platform/little_endian.h"
 
 #include <algorithm>
 #include <iterator>
@@ -23,18 +24,13 @@ class FileWriter {
     }
     std::vector<uint8_t> block;
     for (char16_t unit : text) {
-      block.push_back(static_cast<uint8_t>(unit));
-      block.push_back(static_cast<uint8_t>(unit >> 8));
+      zet::AppendLe16(block, unit);
     }
     block.insert(block.end(), {0, 0});
     return Append(block);
   }
 
-  void Put(uint32_t field, uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-      bytes_[field + i] = static_cast<uint8_t>(value >> (8 * i));
-    }
-  }
+  void Put(uint32_t field, uint32_t value) { zet::PutLe32(bytes_.data() + field, value); }
 
   uint32_t Size() const { return static_cast<uint32_t>(bytes_.size()); }
   std::vector<uint8_t>& Bytes() { return bytes_; }

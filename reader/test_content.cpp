@@ -4,6 +4,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/little_endian.h"
+#include "platform/unicode.h"
 #include "reader/text_code.h"
 #include "tests/support/bmp_file.h"
 
@@ -32,9 +34,31 @@ std::vector<uint8_t> Code(std::initializer_list<int> bytes) {
   return code;
 }
 
+void AppendStatement(std::vector<uint8_t>& code, const Statement& statement) {
+  if (statement.operands.size() != static_cast<size_t>(OperandCount(statement.op))) {
+    std::abort();  // a test written wrong
+  }
+  code.push_back(static_cast<uint8_t>(statement.op));
+  for (uint16_t operand : statement.operands) {
+    zet::AppendLe16(code, operand);
+  }
+}
+
+std::vector<uint8_t> Assemble(std::initializer_list<Statement> code) {
+  std::vector<uint8_t> bytes;
+  for (const Statement& statement : code) {
+    AppendStatement(bytes, statement);
+  }
+  return bytes;
+}
+
 std::vector<uint8_t> LoopCode() {
-  return Code({0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x01, 0x02, 0x00, 0x03, 0x00, 0x04, 0x01,
-               0x00, 0x04, 0x00, 0x03, 0x00, 0x02, 0x00, 0x00, 0x02, 0x00, 0x03, 0x03, 0x00});
+  return Assemble({{FrameOp::Frame, {0}},
+                   {FrameOp::Frame, {1}},
+                   {FrameOp::Repeat, {2, 3}},
+                   {FrameOp::Prob, {1, 4, 3}},
+                   {FrameOp::For, {0, 2}},
+                   {FrameOp::Goto, {3}}});
 }
 
 FileContent WorkedLayout() {
@@ -44,7 +68,7 @@ FileContent WorkedLayout() {
   content.bitmaps.push_back(MakeBitmap(10, 20, 24));
   for (KindContent& kind : content.kinds) {
     kind.frameHeight = 20;
-    kind.code = Code({0, 0, 0});
+    kind.code = Assemble({{FrameOp::Frame, {0}}});
   }
   return content;
 }
@@ -67,40 +91,25 @@ FileContent RichFile() {
   KindContent* kinds = content.kinds;
   kinds[0] = {20, 100, u"（お知らせ）", u"処理を続けます。", LoopCode(), 0};
   // goto L3; 0; prob 1 of 2 goto L13;  (L13 is the end of the code)
-  kinds[1] = {60, -5, u"", u"'引用'", Code({3, 3, 0, 0, 0, 0, 4, 1, 0, 2, 0, 13, 0}), 0};
+  kinds[1] = {60,
+              -5,
+              u"",
+              u"'引用'",
+              Assemble({{FrameOp::Goto, {3}}, {FrameOp::Frame, {0}}, {FrameOp::Prob, {1, 2, 13}}}),
+              0};
   kinds[2] = {10, 0, u"", u"", {}, 1};
   // repeat 3 for 65535; for 3 to 0;
-  kinds[3] = {5, 2147483647, u"\t", u"", Code({1, 3, 0, 0xFF, 0xFF, 2, 3, 0, 0, 0}), 2};
-  kinds[4] = {20, -2147483647 - 1, u"？", u"", Code({0, 0, 0}), 1};
+  kinds[3] = {
+      5, 2147483647, u"\t", u"", Assemble({{FrameOp::Repeat, {3, 65535}}, {FrameOp::For, {3, 0}}}),
+      2};
+  kinds[4] = {20, -2147483647 - 1, u"？", u"", Assemble({{FrameOp::Frame, {0}}}), 1};
   return content;
 }
 
-std::string Utf8Of(const std::string& shiftJis) {
+std::string Utf8FromShiftJis(const std::string& shiftJis) {
   std::u16string units;
   PlatformFromShiftJis(shiftJis, units);
-  std::string utf8;
-  for (size_t i = 0; i < units.size(); ++i) {
-    uint32_t c = units[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < units.size()) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00u);
-    }
-    if (c < 0x80) {
-      utf8 += static_cast<char>(c);
-    } else if (c < 0x800) {
-      utf8 += static_cast<char>(0xC0 | c >> 6);
-      utf8 += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      utf8 += static_cast<char>(0xE0 | c >> 12);
-      utf8 += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-      utf8 += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      utf8 += static_cast<char>(0xF0 | c >> 18);
-      utf8 += static_cast<char>(0x80 | (c >> 12 & 0x3F));
-      utf8 += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-      utf8 += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return utf8;
+  return zet::Utf8FromUtf16(units);
 }
 
 std::string ReadTestFile(const std::string& path) {

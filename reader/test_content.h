@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "reader/file_format.h"
 #include "reader/layout.h"
 
 namespace zetreader {
@@ -15,8 +16,17 @@ namespace zetreader {
 // the size the header gives, filled with a pattern.
 BitmapContent MakeBitmap(int32_t width, int32_t height, uint16_t bitCount, uint32_t clrUsed = 0);
 
-// Frame code bytes.
+// Frame code bytes as they are, however wrong.
 std::vector<uint8_t> Code(std::initializer_list<int> bytes);
+// One instruction for the assembler: an opcode and its operands.
+struct Statement {
+  FrameOp op;
+  std::vector<uint16_t> operands;
+};
+// Frame code written by the opcode table: Assemble({{FrameOp::Goto, {3}}}).
+// Aborts on a count of operands the opcode does not take.
+std::vector<uint8_t> Assemble(std::initializer_list<Statement> code);
+void AppendStatement(std::vector<uint8_t>& code, const Statement& statement);
 // '0; loop: 1; repeat 2 for 3; prob 1 of 4 goto loop; for 0 to 2; goto loop;'
 std::vector<uint8_t> LoopCode();
 
@@ -31,7 +41,7 @@ FileContent DamageBase();
 FileContent RichFile();
 
 // UTF-8 of a Shift-JIS text, to compare with reviewed texts stored as UTF-8.
-std::string Utf8Of(const std::string& shiftJis);
+std::string Utf8FromShiftJis(const std::string& shiftJis);
 // The bytes of a file of the tests' own data (relative to the test's
 // working directory); empty when it cannot be read.
 std::string ReadTestFile(const std::string& path);

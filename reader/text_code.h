@@ -29,9 +29,6 @@ class ShiftJisConverter {
   std::unique_ptr<Platform> platform_;
 };
 
-// What the console expects: UTF-8 on Linux; Shift-JIS, unchanged, on Windows.
-std::string ToConsoleText(const std::string& shiftJis);
-
 // The platform's conversion from Shift-JIS, without the round-trip check;
 // false when the platform refuses a character.
 bool PlatformFromShiftJis(const std::string& shiftJis, std::u16string& text);

@@ -1,4 +1,4 @@
-#include "compiler/common/cp932_posix.h"
+#include "platform/cp932_posix.h"
 #include "reader/text_code.h"
 
 namespace zetreader {
@@ -20,12 +20,6 @@ bool ShiftJisConverter::PlatformTo(const std::u16string& text, std::string& shif
 
 bool ShiftJisConverter::PlatformFrom(const std::string& shiftJis, std::u16string& text) const {
   return platform_->converter.ToUtf16(shiftJis, text, zet::Unmapped::Fail);
-}
-
-// Text that is not Shift-JIS (a path typed in UTF-8) goes out as it came.
-std::string ToConsoleText(const std::string& shiftJis) {
-  std::string text;
-  return zet::Cp932ToUtf8(shiftJis, text, zet::Unmapped::Fail) ? text : shiftJis;
 }
 
 }  // namespace zetreader

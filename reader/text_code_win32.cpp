@@ -50,8 +50,4 @@ bool ShiftJisConverter::PlatformFrom(const std::string& shiftJis, std::u16string
   return PlatformFromShiftJis(shiftJis, text);
 }
 
-std::string ToConsoleText(const std::string& shiftJis) {
-  return shiftJis;
-}
-
 }  // namespace zetreader

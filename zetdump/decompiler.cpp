@@ -60,7 +60,7 @@ void PutU32(std::vector<uint8_t>& out, uint32_t at, uint32_t value) {
 
 // A BMP file made of a kind's two blocks: a 14-byte file header, the info
 // block and the pixel block.
-std::vector<uint8_t> BmpFile(const FileBytes& bytes, const BitmapBlocks& bitmap) {
+std::vector<uint8_t> BmpFromBlocks(const FileBytes& bytes, const BitmapBlocks& bitmap) {
   constexpr uint32_t kFileHeaderSize = 14;
   const uint32_t bitsAt = kFileHeaderSize + bitmap.infoLength;
   std::vector<uint8_t> file(kFileHeaderSize);
@@ -78,19 +78,19 @@ std::vector<uint8_t> BmpFile(const FileBytes& bytes, const BitmapBlocks& bitmap)
 // The Shift-JIS value of a text, when some source line gives exactly it.
 std::string SourceValue(const TextField& text) {
   if (text.offset != 0 && text.text.empty()) {
-    throw NoSourceFault{text.offset, Format("%sは空の文字列ですが、コンパイラーは空の文字列を"
-                                            "書きません。",
-                                            text.name.c_str())};
+    throw NoSourceFault{{text.offset, Format("%sは空の文字列ですが、コンパイラーは空の文字列を"
+                                             "書きません。",
+                                             text.name.c_str())}};
   }
   std::string value;
   if (!ToShiftJis(text.text, value)) {
-    throw NoSourceFault{text.offset, Format("%sに Shift-JIS で書けない文字があります: \"%s\"",
-                                            text.name.c_str(), ShowText(text.text).c_str())};
+    throw NoSourceFault{{text.offset, Format("%sに Shift-JIS で書けない文字があります: \"%s\"",
+                                             text.name.c_str(), ShowText(text.text).c_str())}};
   }
   if (!FitsSourceLine(value)) {
-    throw NoSourceFault{text.offset, Format("%sは改行を含むか 32766 バイトより長く、ソースの 1 "
-                                            "行に書けません。",
-                                            text.name.c_str())};
+    throw NoSourceFault{{text.offset, Format("%sは改行を含むか 32766 バイトより長く、ソースの 1 "
+                                             "行に書けません。",
+                                             text.name.c_str())}};
   }
   return value;
 }
@@ -99,15 +99,15 @@ void CheckProducible(const CompiledFile& file, int kind) {
   const KindRecord& record = file.kinds[kind];
   const KindFields fields = KindFieldsOf(kind);
   if (record.bitmap.planes != 1) {
-    throw NoSourceFault{record.bitmap.infoOffset + 12,
-                        Format("%s のビットマップの biPlanes が %u で、コンパイラーは 1 以外を"
-                               "受け付けません。",
-                               kKindNames[kind], record.bitmap.planes)};
+    throw NoSourceFault{{record.bitmap.infoOffset + 12,
+                         Format("%s のビットマップの biPlanes が %u で、コンパイラーは 1 以外を"
+                                "受け付けません。",
+                                kKindNames[kind], record.bitmap.planes)}};
   }
   if (JumpTargets(record.code).size() > kMostLabels) {
-    throw NoSourceFault{fields.code, Format("%s のコードの飛び先が 256 か所を超え、ラベルが"
-                                            "足りません。",
-                                            kKindNames[kind])};
+    throw NoSourceFault{{fields.code, Format("%s のコードの飛び先が 256 か所を超え、ラベルが"
+                                             "足りません。",
+                                             kKindNames[kind])}};
   }
 }
 
@@ -120,13 +120,13 @@ void CheckLayout(const FileBytes& bytes, const CompiledFile& file) {
     const uint32_t field = at == kHeaderSize ? kSizeField : at;
     if (bytes.U32(field) != expected.U32(field)) {
       throw NoSourceFault{
-          field, Format("%sは %u ですが、コンパイラーはこの内容のファイルに %u を"
-                        "書きます。",
-                        HeaderFieldName(field).c_str(), bytes.U32(field), expected.U32(field))};
+          {field, Format("%sは %u ですが、コンパイラーはこの内容のファイルに %u を"
+                         "書きます。",
+                         HeaderFieldName(field).c_str(), bytes.U32(field), expected.U32(field))}};
     }
   }
   if (expected.All() != bytes.All()) {
-    throw NoSourceFault{kHeaderSize, "ブロックの並びがコンパイラーの書く並びと違います。"};
+    throw NoSourceFault{{kHeaderSize, "ブロックの並びがコンパイラーの書く並びと違います。"}};
   }
 }
 
@@ -141,8 +141,8 @@ void AddKind(std::string& source, const CompiledFile& file, int kind,
              const std::vector<std::string>& bitmapNames) {
   const KindRecord& record = file.kinds[kind];
   source += Format("\r\n[%s]\r\n", kKindNames[kind]);
-  const int owner = record.sharesWith >= 0 ? record.sharesWith : kind;
-  source += SourceLine("BITMAP", bitmapNames[owner]);
+  const int bitmapKind = record.sharesWith >= 0 ? record.sharesWith : kind;
+  source += SourceLine("BITMAP", bitmapNames[bitmapKind]);
   source += SourceLine("FRAMEHEIGHT", Format("%d", record.frameHeight));
   source += SourceLine("FRAMETIME", Format("%d", record.frameTime));
   AddText(source, "SUFFIX", record.suffix);
@@ -188,7 +188,7 @@ DecompiledFiles Decompile(const FileBytes& bytes, const std::string& stem) {
     CheckProducible(file, kind);
     if (file.kinds[kind].sharesWith < 0) {
       bitmapNames[kind] = LowerCase(kKindNames[kind]) + ".bmp";
-      out.bitmaps.emplace_back(bitmapNames[kind], BmpFile(bytes, file.kinds[kind].bitmap));
+      out.bitmaps.emplace_back(bitmapNames[kind], BmpFromBlocks(bytes, file.kinds[kind].bitmap));
     }
   }
   out.source = SourceText(file, stem, bitmapNames);

@@ -11,12 +11,9 @@
 
 namespace zetdump {
 
-// Thrown for a file that passes every check but that no source produces
-// (for instance one whose blocks lie elsewhere than the compiler puts them).
-struct NoSourceFault {
-  uint32_t offset;
-  std::string text;
-};
+// A fault of a file that passes every check but that no source produces (for
+// instance one whose blocks lie elsewhere than the compiler puts them).
+struct NoSourceFault : zetreader::FileFault {};
 
 struct DecompiledFiles {
   std::string sourceName;                                             // "<stem>.zts"

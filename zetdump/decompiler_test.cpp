@@ -11,9 +11,11 @@
 
 namespace zetdump {
 
+using zetreader::AppendStatement;
 using zetreader::BitmapContent;
 using zetreader::FileBytes;
 using zetreader::FileContent;
+using zetreader::FrameOp;
 using zetreader::GetU32;
 using zetreader::LayOutCompiledFile;
 using zetreader::PutU32;
@@ -95,7 +97,7 @@ TEST(DecompilerTest, LongProgramsSpreadOverSeveralFramesKeys) {
   std::vector<uint8_t>& code = content.kinds[2].code;
   code.clear();
   for (int i = 0; i < 16384 / 7; ++i) {
-    code.insert(code.end(), {4, 1, 0, 1, 0, 0, 0});  // prob 1 of 1 goto L0;
+    AppendStatement(code, {FrameOp::Prob, {1, 1, 0}});
   }
   const std::string source = Decompile(FileBytes(LayOutCompiledFile(content)), "x").source;
   const size_t first = source.find("\r\nFRAMES1=L0: prob 1 of 1 goto L0; prob ");
@@ -135,8 +137,7 @@ TEST(DecompilerTest, RefusesFilesNoSourceProduces) {
   const std::u16string tooLong(16384, u'\u3042');  // 32768 bytes in Shift-JIS
   std::vector<uint8_t> manyJumps;
   for (int i = 0; i < 257; ++i) {
-    manyJumps.insert(manyJumps.end(),
-                     {3, static_cast<uint8_t>(3 * i), static_cast<uint8_t>(i * 3 >> 8)});
+    AppendStatement(manyJumps, {FrameOp::Goto, {static_cast<uint16_t>(3 * i)}});
   }
   const struct {
     ContentChange content;
@@ -200,7 +201,7 @@ TEST(DecompilerTest, ExactlyTheLimitsOfASourceStillDecompile) {
   std::vector<uint8_t>& code = content.kinds[0].code;
   code.clear();
   for (int i = 0; i < 256; ++i) {
-    code.insert(code.end(), {3, static_cast<uint8_t>(3 * i), static_cast<uint8_t>(3 * i >> 8)});
+    AppendStatement(code, {FrameOp::Goto, {static_cast<uint16_t>(3 * i)}});
   }
   EXPECT_NO_THROW(Decompile(FileBytes(LayOutCompiledFile(content)), "x"));
 }

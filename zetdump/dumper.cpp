@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/unicode.h"
 #include "reader/compiled_file.h"
 #include "reader/format.h"
 #include "reader/text_code.h"
@@ -31,12 +32,6 @@ namespace {
 bool IsControl(char16_t unit) {
   return unit < 0x20 || unit == 0x7F;
 }
-bool IsHighSurrogate(char16_t unit) {
-  return unit >= 0xD800 && unit <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t unit) {
-  return unit >= 0xDC00 && unit <= 0xDFFF;
-}
 
 bool HasControl(const std::u16string& text) {
   for (char16_t unit : text) {
@@ -55,7 +50,8 @@ std::string ShowCharacter(const std::u16string& text, size_t& i,
     ++i;
     return Format("\\x%02X", static_cast<unsigned>(unit));
   }
-  const bool pair = IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]);
+  const bool pair =
+      zet::IsHighSurrogate(unit) && i + 1 < text.size() && zet::IsLowSurrogate(text[i + 1]);
   const std::u16string character = text.substr(i, pair ? 2 : 1);
   i += character.size();
   std::string shown;
@@ -63,8 +59,7 @@ std::string ShowCharacter(const std::u16string& text, size_t& i,
     return shown;
   }
   if (pair) {
-    const unsigned code = 0x10000 + ((unit - 0xD800u) << 10) + (character[1] - 0xDC00u);
-    return Format("\\U%08X", code);
+    return Format("\\U%08X", zet::CodePointOfPair(unit, character[1]));
   }
   return Format("\\u%04X", static_cast<unsigned>(unit));
 }

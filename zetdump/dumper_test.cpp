@@ -14,7 +14,7 @@ using zetreader::FileFault;
 using zetreader::LayOutCompiledFile;
 using zetreader::ReadTestFile;
 using zetreader::RichFile;
-using zetreader::Utf8Of;
+using zetreader::Utf8FromShiftJis;
 
 namespace {
 
@@ -26,7 +26,7 @@ TEST(DumperTest, DumpOfTheRichFileEqualsTheReviewedText) {
   DumpCompiledFile(FileBytes(bytes), text);
   const std::string expected = ReadTestFile("testdata/rich.dump.txt");
   ASSERT_FALSE(expected.empty());
-  EXPECT_EQ(Utf8Of(text), expected);
+  EXPECT_EQ(Utf8FromShiftJis(text), expected);
   // The files the program's own tests read.
   EXPECT_EQ(ReadTestFile("testdata/rich.ztr"), std::string(bytes.begin(), bytes.end()));
   FileContent jump = DamageBase();

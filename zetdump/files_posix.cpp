@@ -4,8 +4,8 @@
 
 #include <cerrno>
 
-#include "compiler/common/file_write_posix.h"
-#include "compiler/common/system_handles.h"
+#include "platform/file_write_posix.h"
+#include "platform/system_handles.h"
 #include "zetdump/files.h"
 
 namespace zetdump {

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "compiler/common/system_handles.h"
+#include "platform/system_handles.h"
 #include "zetdump/files.h"
 
 namespace zetdump {

@@ -1,4 +1,4 @@
-// Hostile files are the normal case: random damage to sound files must end
+// Hostile files are the normal case: random damage to well-formed files must end
 // in a fault or in a result, never in a crash or a read outside the file
 // (the sanitize build watches the reads), and the three uses must agree.
 // ZET_FUZZ_ITERATIONS runs it longer.
@@ -93,7 +93,7 @@ TEST(FuzzTest, RandomDamageEndsInAFaultOrAResultThatTheUsesAgreeOn) {
                                         LayOutCompiledFile(DamageBase()),
                                         LayOutCompiledFile(RichFile())};
   Mutator mutator(20240601);
-  int sound = 0;
+  int wellFormed = 0;
   for (int i = 0; i < Iterations(); ++i) {
     std::vector<uint8_t> bytes = seeds[i % std::size(seeds)];
     mutator.Mutate(bytes);
@@ -104,22 +104,22 @@ TEST(FuzzTest, RandomDamageEndsInAFaultOrAResultThatTheUsesAgreeOn) {
       DumpCompiledFile(file, text);
       EXPECT_FALSE(fault) << "dumped a file that fails its check, run " << i;
     } catch (const FileFault& dumpFault) {
-      ASSERT_TRUE(fault) << "dump failed on a sound file, run " << i;
+      ASSERT_TRUE(fault) << "dump failed on a well-formed file, run " << i;
       EXPECT_EQ(dumpFault.offset, fault->offset) << i;
     }
     try {
       Decompile(file, "fuzz");
       EXPECT_FALSE(fault) << i;
-      ++sound;
+      ++wellFormed;
+    } catch (const NoSourceFault&) {
+      EXPECT_FALSE(fault) << i;
     } catch (const FileFault& decompileFault) {
       ASSERT_TRUE(fault) << i;
       EXPECT_EQ(decompileFault.text, fault->text) << i;
-    } catch (const NoSourceFault&) {
-      EXPECT_FALSE(fault) << i;
     }
   }
-  // The damage must leave some files sound, or the decompiler is not reached.
-  EXPECT_GT(sound, 0);
+  // The damage must leave some files well-formed, or the decompiler is not reached.
+  EXPECT_GT(wellFormed, 0);
 }
 
 }  // namespace

@@ -7,49 +7,45 @@
 #include <utility>
 #include <vector>
 
+#include "platform/console.h"
 #include "reader/compiled_file.h"
 #include "reader/file_bytes.h"
 #include "reader/text_code.h"
+#include "version.h"
 #include "zetdump/decompiler.h"
 #include "zetdump/dumper.h"
 #include "zetdump/files.h"
 
 namespace zetdump {
 
+using zet::kExitFailure;
+using zet::kExitSuccess;
+using zet::Say;
 using zetreader::CheckCompiledFile;
 using zetreader::FaultLine;
 using zetreader::FileBytes;
 using zetreader::FileError;
 using zetreader::FileFault;
 using zetreader::ReadFileBytes;
-using zetreader::ToConsoleText;
 
 namespace {
 
-constexpr int kSound = 0;
-constexpr int kFailed = 1;
-constexpr int kWrongUse = 2;
+const char kUsage[] =
+    "使い方:\n"
+    "  zetdump ファイル                  内容を表示します\n"
+    "  zetdump --check ファイル          読み手が頼るすべてを検査します\n"
+    "  zetdump --decompile ファイル フォルダー\n"
+    "                                    同じファイルにコンパイルされるソースと BMP を書きます\n"
+    "  zetdump --help | --version\n"
+    "終了コード: 0 成功 (--check では問題なし)、1 失敗、2 使い方の誤り\n";
 
-void Write(FILE* stream, const std::string& text) {
-  const std::string shown = ToConsoleText(text);
-  std::fwrite(shown.data(), 1, shown.size(), stream);
+void Write(const std::string& text) {
+  zet::WriteConsole(stdout, zet::ConsoleText(text));
 }
 
-// `path` stays as the console gave it; `text` is Shift-JIS.
-void Say(FILE* stream, const std::string& path, const std::string& text) {
-  const std::string prefix = path.empty() ? "" : path + ": ";
-  std::fwrite(prefix.data(), 1, prefix.size(), stream);
-  Write(stream, text + "\n");
-}
-
-int Usage() {
-  Say(stderr, "",
-      "使い方:\n"
-      "  zetdump ファイル                  内容を表示します\n"
-      "  zetdump --check ファイル          読み手が頼るすべてを検査します\n"
-      "  zetdump --decompile ファイル フォルダー\n"
-      "                                    同じファイルにコンパイルされるソースと BMP を書きます");
-  return kWrongUse;
+int WrongUse() {
+  zet::WriteConsole(stderr, zet::ConsoleText(kUsage));
+  return zet::kExitWrongUse;
 }
 
 int Dump(const std::string& path) {
@@ -58,23 +54,22 @@ int Dump(const std::string& path) {
   try {
     DumpCompiledFile(bytes, text);
   } catch (const FileFault& fault) {
-    Write(stdout, text);
-    std::fflush(stdout);
+    Write(text);
     Say(stderr, path, FaultLine(fault));
-    return kFailed;
+    return kExitFailure;
   }
-  Write(stdout, text);
-  return kSound;
+  Write(text);
+  return kExitSuccess;
 }
 
 int Check(const std::string& path) {
   const FileBytes bytes = ReadFileBytes(path);
   if (const auto fault = CheckCompiledFile(bytes)) {
     Say(stderr, path, FaultLine(*fault));
-    return kFailed;
+    return kExitFailure;
   }
   Say(stdout, path, "問題はありません。");
-  return kSound;
+  return kExitSuccess;
 }
 
 // The folder may hold the very source the file came from: nothing in it is
@@ -93,21 +88,26 @@ int DecompileTo(const std::string& path, const std::string& folder) {
   DecompiledFiles files;
   try {
     files = Decompile(bytes, SourceStem(path));
-  } catch (const FileFault& fault) {
-    Say(stderr, path, "逆コンパイルできません。" + FaultLine(fault));
-    return kFailed;
   } catch (const NoSourceFault& fault) {
     Say(stderr, path,
-        "どのソースからも作れないファイルなので逆コンパイルしません。" +
-            FaultLine(FileFault{fault.offset, fault.text}));
-    return kFailed;
+        "どのソースからも作れないファイルなので逆コンパイルしません。" + FaultLine(fault));
+    return kExitFailure;
+  } catch (const FileFault& fault) {
+    Say(stderr, path, "逆コンパイルできません。" + FaultLine(fault));
+    return kExitFailure;
   }
   WriteDecompiledFiles(files, folder);
   Say(stdout, PathIn(folder, files.sourceName), "ソースを書きました。");
-  return kSound;
+  return kExitSuccess;
 }
 
-int Run(int argc, char** argv) {
+int Main(int argc, char** argv) {
+  if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+    return zet::ShowUsage(kUsage);
+  }
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    return zet::ShowVersion("zetdump " ZETCOMP_VERSION);
+  }
   if (argc == 2 && argv[1][0] != '-') {
     return Dump(argv[1]);
   }
@@ -117,21 +117,22 @@ int Run(int argc, char** argv) {
   if (argc == 4 && std::strcmp(argv[1], "--decompile") == 0) {
     return DecompileTo(argv[2], argv[3]);
   }
-  return Usage();
+  return WrongUse();
 }
 
 }  // namespace
 }  // namespace zetdump
 
 int main(int argc, char** argv) {
+  zet::NameProgram("zetdump");
   try {
-    return zetdump::Run(argc, argv);
+    return zet::ExitStatus(zetdump::Main(argc, argv));
   } catch (const zetreader::FileError& error) {
-    zetdump::Say(stderr, error.path, error.text);
+    zet::Say(stderr, error.path, error.text);
   } catch (const zetreader::FileFault& fault) {
-    zetdump::Say(stderr, "", zetreader::FaultLine(fault));
+    zet::Say(stderr, "", zetreader::FaultLine(fault));
   } catch (const std::bad_alloc&) {
-    zetdump::Say(stderr, "", "メモリーが足りません。");
+    zet::Say(stderr, "", "メモリーが足りません。");
   }
-  return zetdump::kFailed;
+  return zet::ExitStatus(zet::kExitFailure);
 }

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "compiler/common/win32_error.h"
 #include "compiler/output/compile_source.h"
+#include "platform/win32_error.h"
 #include "reader/compiled_file.h"
 #include "reader/layout.h"
 #include "reader/test_content.h"
@@ -17,12 +17,14 @@
 
 namespace zetdump {
 
+using zetreader::AppendStatement;
+using zetreader::Assemble;
 using zetreader::BitmapContent;
-using zetreader::Code;
 using zetreader::CompiledFile;
 using zetreader::DamageBase;
 using zetreader::FileBytes;
 using zetreader::FileContent;
+using zetreader::FrameOp;
 using zetreader::KindRecord;
 using zetreader::kKindCount;
 using zetreader::LayOutCompiledFile;
@@ -31,7 +33,7 @@ using zetreader::PutU32;
 using zetreader::ReadCompiledFile;
 using zetreader::ReadTestFile;
 using zetreader::RichFile;
-using zetreader::Utf8Of;
+using zetreader::Utf8FromShiftJis;
 using zetreader::WorkedLayout;
 // The compiler under test and the shared test folders.
 using zet::CompileSourceFile;
@@ -64,7 +66,7 @@ bool Compile(const std::string& folder, const std::string& source) {
     const CurrentFolderScope scope(folder);
     CompileSourceFile(source.c_str());
   } catch (const std::string& message) {
-    failure = Utf8Of(message);
+    failure = Utf8FromShiftJis(message);
   } catch (const Win32Error& error) {
     failure = "Win32Error " + std::to_string(error.code);
   }
@@ -97,7 +99,8 @@ void ExpectRoundTrip(const std::string& path, const std::string& folder) {
     return;
   }
   const std::vector<uint8_t> again = ReadBytes(folder + "/again.ztr");
-  EXPECT_EQ(again, original) << FirstDifference(again, original) << "\n" << Utf8Of(files.source);
+  EXPECT_EQ(again, original) << FirstDifference(again, original) << "\n"
+                             << Utf8FromShiftJis(files.source);
 }
 
 void CopyExample(const std::string& folder) {
@@ -117,7 +120,7 @@ TEST(RoundTripTest, DumpOfTheExampleEqualsTheReviewedText) {
   DumpCompiledFile(FileBytes(ReadBytes(temp.PathOf("demo.ztr"))), text);
   const std::string expected = ReadTestFile("testdata/demo.dump.txt");
   ASSERT_FALSE(expected.empty());
-  EXPECT_EQ(Utf8Of(text), expected);
+  EXPECT_EQ(Utf8FromShiftJis(text), expected);
 }
 
 TEST(RoundTripTest, TheExampleCompilesBackToTheSameBytes) {
@@ -147,20 +150,20 @@ std::vector<FileContent> CornerFiles() {
   FileContent labels = WorkedLayout();
   labels.kinds[2].code.clear();
   for (int i = 0; i < 256; ++i) {
-    labels.kinds[2].code.insert(labels.kinds[2].code.end(),
-                                {3, static_cast<uint8_t>(3 * i), static_cast<uint8_t>(3 * i >> 8)});
+    AppendStatement(labels.kinds[2].code, {FrameOp::Goto, {static_cast<uint16_t>(3 * i)}});
   }
   files.push_back(labels);
 
   // More than 65535 frames, and a header longer than 40 bytes.
   FileContent strips = WorkedLayout();
   strips.bitmaps.push_back(MakeBitmap(1, 70000, 1));
-  strips.kinds[1] = {1, 0, u"", u"", Code({0, 0xFF, 0xFF, 0, 0, 0}), 1};
+  strips.kinds[1] = {1, 0, u"", u"", Assemble({{FrameOp::Frame, {65535}}, {FrameOp::Frame, {0}}}),
+                     1};
   BitmapContent v5 = MakeBitmap(9, -30, 8, 3);
   v5.info.insert(v5.info.begin() + 40, 84, 0);
   PutU32(v5.info, 0, 124);
   strips.bitmaps.push_back(v5);
-  strips.kinds[3] = {10, 0, u"", u"", Code({0, 2, 0}), 2};
+  strips.kinds[3] = {10, 0, u"", u"", Assemble({{FrameOp::Frame, {2}}}), 2};
   files.push_back(strips);
   return files;
 }
@@ -192,7 +195,7 @@ TEST(RoundTripTest, RandomSourcesCompileToTheirCodeAndBackToTheSameBytes) {
       WriteFile(temp.PathOf(name), bmp);
     }
     WriteFile(temp.PathOf("in.zts"), generated.source);
-    ASSERT_TRUE(Compile(temp.Path(), "in.zts")) << Utf8Of(generated.source);
+    ASSERT_TRUE(Compile(temp.Path(), "in.zts")) << Utf8FromShiftJis(generated.source);
     const std::vector<uint8_t> compiled = ReadBytes(temp.PathOf("out.ztr"));
     const FileBytes bytes(compiled);
     const CompiledFile file = ReadCompiledFile(bytes);
@@ -204,7 +207,7 @@ TEST(RoundTripTest, RandomSourcesCompileToTheirCodeAndBackToTheSameBytes) {
     }
     ExpectRoundTrip(temp.PathOf("out.ztr"), temp.PathOf("back"));
     if (HasFailure()) {
-      FAIL() << "source " << i << ":\n" << Utf8Of(generated.source);
+      FAIL() << "source " << i << ":\n" << Utf8FromShiftJis(generated.source);
     }
   }
 }

@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <set>
 
+#include "platform/little_endian.h"
 #include "reader/test_content.h"
 
 namespace zetdump {
 
 using zetreader::BitmapContent;
 using zetreader::Code;
+using zetreader::FrameOp;
 using zetreader::MakeBitmap;
 using zetreader::PutU32;
 
@@ -42,11 +44,6 @@ int Pick(std::mt19937& random, int low, int high) {
 
 bool Chance(std::mt19937& random, int percent) {
   return Pick(random, 1, 100) <= percent;
-}
-
-void Put16(std::vector<uint8_t>& code, uint16_t value) {
-  code.push_back(static_cast<uint8_t>(value));
-  code.push_back(static_cast<uint8_t>(value >> 8));
 }
 
 // One frames program and its code, built statement by statement.
@@ -112,8 +109,8 @@ class ProgramBuilder {
       case 0: {
         const uint16_t frame = Frame();
         Append(std::to_string(frame) + ";");
-        code_.push_back(0);
-        Put16(code_, frame);
+        Opcode(FrameOp::Frame);
+        zet::AppendLe16(code_, frame);
         break;
       }
       case 1: {
@@ -121,18 +118,18 @@ class ProgramBuilder {
         const uint16_t count =
             static_cast<uint16_t>(Chance(random_, 20) ? 65535 : Pick(random_, 1, 9));
         Append("repeat " + std::to_string(frame) + " for " + std::to_string(count) + ";");
-        code_.push_back(1);
-        Put16(code_, frame);
-        Put16(code_, count);
+        Opcode(FrameOp::Repeat);
+        zet::AppendLe16(code_, frame);
+        zet::AppendLe16(code_, count);
         break;
       }
       case 2: {
         const uint16_t a = Frame();
         const uint16_t b = Frame();
         Append("for " + std::to_string(a) + "\tto " + std::to_string(b) + " ;");
-        code_.push_back(2);
-        Put16(code_, a);
-        Put16(code_, b);
+        Opcode(FrameOp::For);
+        zet::AppendLe16(code_, a);
+        zet::AppendLe16(code_, b);
         break;
       }
       case 3: {
@@ -141,34 +138,36 @@ class ProgramBuilder {
         break;
       }
       case 4:
-        Append("goto " + Use(1) + ";");
-        code_.push_back(3);
-        Put16(code_, 0);
+        Append("goto " + Use(FrameOp::Goto) + ";");
+        Opcode(FrameOp::Goto);
+        zet::AppendLe16(code_, 0);
         break;
       default: {
         const int q = Pick(random_, 1, 255);
         const int p = Pick(random_, 1, q);
-        Append("prob " + std::to_string(p) + " of " + std::to_string(q) + " goto " + Use(5) + ";");
-        code_.push_back(4);
-        Put16(code_, static_cast<uint16_t>(p));
-        Put16(code_, static_cast<uint16_t>(q));
-        Put16(code_, 0);
+        Append("prob " + std::to_string(p) + " of " + std::to_string(q) + " goto " +
+               Use(FrameOp::Prob) + ";");
+        Opcode(FrameOp::Prob);
+        zet::AppendLe16(code_, static_cast<uint16_t>(p));
+        zet::AppendLe16(code_, static_cast<uint16_t>(q));
+        zet::AppendLe16(code_, 0);
       }
     }
   }
 
-  // A label for the operand that will stand `at` bytes into the statement.
-  std::string Use(size_t at) {
+  void Opcode(FrameOp op) { code_.push_back(static_cast<uint8_t>(op)); }
+
+  // A label for the jump operand of the `op` that comes next.
+  std::string Use(FrameOp op) {
     Label& label = labels_[static_cast<size_t>(Pick(random_, 0, labels_.size() - 1))];
-    label.uses.push_back(code_.size() + at);
+    label.uses.push_back(code_.size() + zetreader::OperandOffset(zetreader::JumpOperand(op)));
     return label.name;
   }
 
   void Resolve() {
     for (const Label& label : labels_) {
       for (size_t use : label.uses) {
-        code_[use] = static_cast<uint8_t>(label.offset);
-        code_[use + 1] = static_cast<uint8_t>(label.offset >> 8);
+        zet::PutLe16(code_.data() + use, label.offset);
       }
     }
   }
@@ -190,7 +189,7 @@ class ProgramBuilder {
   std::vector<uint8_t> code_;
 };
 
-std::vector<uint8_t> BmpFile(const BitmapContent& bitmap) {
+std::vector<uint8_t> BmpOfContent(const BitmapContent& bitmap) {
   const uint32_t bitsAt = static_cast<uint32_t>(14 + bitmap.info.size());
   std::vector<uint8_t> file(14, 0);
   file[0] = 'B';
@@ -258,8 +257,8 @@ GeneratedSource GenerateSource(std::mt19937& random) {
     const std::string name = "strip" + std::to_string(i) + ".bmp";
     const int32_t signedHeight =
         Chance(random, 30) ? -static_cast<int32_t>(height) : static_cast<int32_t>(height);
-    out.bitmaps.emplace_back(name,
-                             BmpFile(MakeBitmap(Pick(random, 1, 40), signedHeight, bits, clrUsed)));
+    out.bitmaps.emplace_back(
+        name, BmpOfContent(MakeBitmap(Pick(random, 1, 40), signedHeight, bits, clrUsed)));
     strips.push_back(Strip{name, height});
   }
 

@@ -49,20 +49,7 @@ std::string LabelName(uint32_t offset) {
 }
 
 std::string StatementText(const Instruction& instruction) {
-  const uint16_t* operand = instruction.operands;
-  switch (instruction.op) {
-    case FrameOp::Frame:
-      return Format("%u;", operand[0]);
-    case FrameOp::Repeat:
-      return Format("repeat %u for %u;", operand[0], operand[1]);
-    case FrameOp::For:
-      return Format("for %u to %u;", operand[0], operand[1]);
-    case FrameOp::Goto:
-      return "goto " + LabelName(operand[0]) + ";";
-    case FrameOp::Prob:
-      return Format("prob %u of %u goto ", operand[0], operand[1]) + LabelName(operand[2]) + ";";
-  }
-  return std::string();
+  return zetreader::StatementText(instruction, LabelName);
 }
 
 bool FitsSourceLine(const std::string& value) {

@@ -6,9 +6,10 @@
 
 namespace zetdump {
 
-using zetreader::Code;
+using zetreader::Assemble;
 using zetreader::DecodeFrameCode;
 using zetreader::FileBytes;
+using zetreader::FrameOp;
 using zetreader::Instruction;
 using zetreader::LoopCode;
 
@@ -35,8 +36,8 @@ TEST(FrameCodeTest, FramesValuesLabelTargetsAndCutLinesBetweenStatements) {
        19,
        {"0; L3: 1;", "repeat 2 for 3;", "prob 1 of 4 goto L3;", "for 0 to 2;", "goto L3;"}},
       {{}, kLongestValue, {"to;"}},
-      {Code({3, 0, 0}), kLongestValue, {"L0: goto L0;"}},
-      {Code({3, 3, 0}), kLongestValue, {"goto L3; L3: to;"}},
+      {Assemble({{FrameOp::Goto, {0}}}), kLongestValue, {"L0: goto L0;"}},
+      {Assemble({{FrameOp::Goto, {3}}}), kLongestValue, {"goto L3; L3: to;"}},
   };
   for (const auto& c : cases) {
     const std::vector<Instruction> code = Decode(c.code);

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "compiler/common/shift_jis.h"
+#include "platform/shift_jis.h"
 
 namespace zet {
 

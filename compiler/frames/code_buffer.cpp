@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "compiler/frames/ani_error.h"
+#include "platform/little_endian.h"
 
 namespace zet {
 
@@ -33,8 +34,7 @@ void CodeBuffer::Patch16(uint32_t position, uint16_t value) {
   if (length_ < 2 || position > length_ - 2) {
     return;
   }
-  bytes_[position] = static_cast<uint8_t>(value & 0xFF);
-  bytes_[position + 1] = static_cast<uint8_t>(value >> 8);
+  PutLe16(bytes_ + position, value);
 }
 
 }  // namespace zet

@@ -21,6 +21,8 @@
 
 #include <cstdint>
 
+#include "platform/little_endian.h"
+
 namespace zet {
 
 // Each opcode with its operands (names as in the statement it comes from)
@@ -81,6 +83,44 @@ constexpr bool FrameOpcodeTableIsSound() {
   return true;
 }
 static_assert(FrameOpcodeTableIsSound(), "each size is the opcode byte plus its operands");
+
+// Which operand of `op` is the jump; -1 for an opcode that does not jump.
+constexpr int FrameJumpOperand(uint8_t op) {
+  for (uint32_t i = 0; i < kFrameOpcodes[op].operandCount; ++i) {
+    if (kFrameOpcodes[op].operands[i] == FrameOperand::Jump) {
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
+
+// Whether `op` has an operand of `kind`: a jump with a chance may also go on
+// to the next instruction, an opcode without a frame shows none.
+constexpr bool FrameOpcodeHas(uint8_t op, FrameOperand kind) {
+  for (FrameOperand operand : kFrameOpcodes[op].operands) {
+    if (operand == kind) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// One instruction of code the compiler wrote (whole, with a known opcode).
+struct FrameInstruction {
+  uint32_t offset = 0;
+  uint8_t op = 0;
+  uint16_t operands[kMaxFrameOperands] = {};
+};
+
+inline FrameInstruction ReadFrameInstruction(const uint8_t* code, uint32_t offset) {
+  FrameInstruction instruction;
+  instruction.offset = offset;
+  instruction.op = code[offset];
+  for (uint32_t i = 0; i < kFrameOpcodes[instruction.op].operandCount; ++i) {
+    instruction.operands[i] = ReadLe16(code + offset + FrameOperandOffset(i));
+  }
+  return instruction;
+}
 
 // Limits of one message kind's program and code.
 constexpr uint32_t kMaxFrameCodeSize = 16384;  // bytes of code

@@ -4,6 +4,7 @@
 
 #include "compiler/common/format_string.h"
 #include "compiler/frames/ani_error.h"
+#include "platform/little_endian.h"
 
 namespace zet {
 
@@ -20,16 +21,17 @@ uint16_t FrameCompiler::Emit(Operands... operands) {
   const uint8_t opcode = kOp;
   const uint16_t at = code_.Append(&opcode, 1);
   for (uint32_t i = 0; i < kInfo.operandCount; ++i) {
-    const uint8_t bytes[kFrameOperandSize] = {static_cast<uint8_t>(values[i] & 0xFF),
-                                              static_cast<uint8_t>(values[i] >> 8)};
+    uint8_t bytes[kFrameOperandSize];
+    PutLe16(bytes, values[i]);
     code_.Append(bytes, kFrameOperandSize);
   }
   return at;
 }
 
-template <FrameOpcode kOp, uint32_t kIndex>
+template <FrameOpcode kOp>
 void FrameCompiler::ReferenceJump(const Token& token, uint16_t at) {
-  static_assert(kFrameOpcodes[kOp].operands[kIndex] == FrameOperand::Jump, "labels fill jumps");
+  constexpr int kIndex = FrameJumpOperand(kOp);
+  static_assert(kIndex >= 0, "labels fill jumps");
   labels_.Reference(token.text, static_cast<uint16_t>(at + FrameOperandOffset(kIndex)), TokenLine(),
                     TokenColumn());
 }
@@ -141,7 +143,7 @@ void FrameCompiler::CompileFor(Token& token) {
 void FrameCompiler::CompileGoto(Token& token) {
   Expect(token, TokenKind::Identifier);
   const uint16_t at = Emit<OpGoto>(0);
-  ReferenceJump<OpGoto, 0>(token, at);
+  ReferenceJump<OpGoto>(token, at);
 }
 
 // statement := 'prob' P 'of' Q 'goto' L
@@ -157,7 +159,7 @@ void FrameCompiler::CompileProb(Token& token) {
   Expect(token, TokenKind::KwGoto);
   Expect(token, TokenKind::Identifier);
   const uint16_t at = Emit<OpProb>(p, q, 0);
-  ReferenceJump<OpProb, 2>(token, at);
+  ReferenceJump<OpProb>(token, at);
 }
 
 void FrameCompiler::Expect(Token& token, TokenKind kind) {

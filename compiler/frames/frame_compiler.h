@@ -49,7 +49,7 @@ class FrameCompiler : public FrameScanner {
   uint16_t Emit(Operands... operands);
   // Names the label whose offset is patched into operand kIndex of the
   // instruction at `at` once all code is known; only a jump operand takes one.
-  template <FrameOpcode kOp, uint32_t kIndex>
+  template <FrameOpcode kOp>
   void ReferenceJump(const Token& token, uint16_t at);
 
   CodeBuffer& code_;

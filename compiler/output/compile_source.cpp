@@ -5,15 +5,17 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
-#include "compiler/common/system_message.h"
-#include "compiler/common/win32_error.h"
 #include "compiler/output/compile_kind.h"
 #include "compiler/output/compiled_file.h"
 #include "compiler/output/file_identity.h"
 #include "compiler/output/output_file.h"
+#include "compiler/output/source_basis.h"
 #include "compiler/source/message_kind.h"
 #include "compiler/source/source_file.h"
+#include "platform/system_message.h"
+#include "platform/win32_error.h"
 
 namespace zet {
 namespace {
@@ -25,17 +27,18 @@ struct SourceTexts {
   std::string captions[kButtonCount];
 };
 
-SourceTexts ReadBasis(const SourceSection& basis) {
-  if (basis.ReadInt("version", 0) != static_cast<int32_t>(kCompiledFileVersion)) {
-    throw std::string("[basis]中の version が指定されていないか、対応できない値です。\r\n");
+// The first failure of [basis] stops the compilation.
+SourceTexts ReadBasisTexts(const SourceSection& basis) {
+  BasisReading reading = ReadBasis(basis);
+  for (const std::string* failure : {&reading.versionFailure, &reading.outputFailure}) {
+    if (!failure->empty()) {
+      throw *failure;
+    }
   }
   SourceTexts texts;
-  texts.output = basis.ReadString("output");
-  if (texts.output.empty()) {
-    throw std::string("[BASIS]中に OUTPUT が指定されていません。\r\n");
-  }
-  texts.comment = basis.ReadString("comment");
-  texts.userName = basis.ReadString("username");
+  texts.output = std::move(reading.output);
+  texts.comment = std::move(reading.comment);
+  texts.userName = std::move(reading.userName);
   return texts;
 }
 
@@ -98,11 +101,11 @@ void RefuseOutputOverInput(const std::string& output, const std::string& source,
 void CompileSourceFile(const char* path) {
   const std::string fullPath = ResolveFullPath(path);
   const SourceFile source(fullPath);
-  const SourceSection basis(source, "basis");
-  SourceTexts texts = ReadBasis(basis);
+  const SourceSection basis(source, kBasisSection);
+  SourceTexts texts = ReadBasisTexts(basis);
   MessageKindSettings defaults;
   defaults.ReadSettings(basis);
-  const SourceSection buttons(source, "BUTTONS");
+  const SourceSection buttons(source, kButtonsSection);
   for (int i = 0; i < kButtonCount; ++i) {
     texts.captions[i] = buttons.ReadString(kButtonKeys[i]);
   }

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "compiler/common/system_message.h"
-#include "compiler/common/win32_error.h"
 #include "compiler/output/compile_kind.h"
 #include "compiler/output/compiled_file.h"
 #include "compiler/output/test_files.h"
 #include "compiler/output/test_platform.h"
+#include "platform/system_message.h"
+#include "platform/win32_error.h"
 
 #ifndef _WIN32
 #include <sys/resource.h>

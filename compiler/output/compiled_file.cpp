@@ -4,6 +4,7 @@
 
 #include "compiler/output/mapped_bitmap.h"
 #include "compiler/output/wide_text.h"
+#include "platform/little_endian.h"
 
 namespace zet {
 
@@ -14,11 +15,7 @@ namespace {
 
 class HeaderBytes {
  public:
-  void Put(uint32_t at, uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) {
-      bytes_[at++] = static_cast<uint8_t>(value >> shift);
-    }
-  }
+  void Put(uint32_t at, uint32_t value) { PutLe32(bytes_.data() + at, value); }
   void Put(uint32_t at, int32_t value) { Put(at, static_cast<uint32_t>(value)); }
   void PutMagic(const char (&magic)[4]) {
     uint32_t at = kMagicOffset;
@@ -77,8 +74,7 @@ uint32_t WriteWideString(OutputFile& file, const std::string& text) {
   std::vector<uint8_t> block;
   block.reserve(2 * (wide.size() + 1));
   for (char16_t unit : wide) {
-    block.push_back(static_cast<uint8_t>(unit));
-    block.push_back(static_cast<uint8_t>(unit >> 8));
+    AppendLe16(block, unit);
   }
   block.push_back(0);
   block.push_back(0);

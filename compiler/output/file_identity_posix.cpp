@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "compiler/common/shift_jis.h"
 #include "compiler/output/file_identity.h"
+#include "platform/shift_jis.h"
 
 namespace zet {
 

@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "compiler/common/system_handles.h"
 #include "compiler/output/file_identity.h"
+#include "platform/system_handles.h"
 
 namespace zet {
 std::optional<FileIdentity> FindFileIdentity(const char* path) {

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "compiler/common/system_handles.h"
+#include "platform/system_handles.h"
 
 namespace zet {
 

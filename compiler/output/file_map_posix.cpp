@@ -8,10 +8,10 @@
 #include <string>
 #include <utility>
 
-#include "compiler/common/shift_jis.h"
-#include "compiler/common/system_error.h"
-#include "compiler/common/win32_error.h"
 #include "compiler/output/file_map.h"
+#include "platform/shift_jis.h"
+#include "platform/system_error.h"
+#include "platform/win32_error.h"
 
 namespace zet {
 namespace {

@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "compiler/common/win32_error.h"
 #include "compiler/output/file_map.h"
+#include "platform/win32_error.h"
 
 namespace zet {
 namespace {

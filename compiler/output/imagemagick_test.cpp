@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "compiler/common/system_message.h"
 #include "compiler/output/compile_source.h"
 #include "compiler/output/compiled_file.h"
 #include "compiler/output/test_files.h"
+#include "platform/system_message.h"
 
 namespace zet {
 namespace {

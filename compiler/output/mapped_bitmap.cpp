@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "compiler/common/win32_error.h"
+#include "platform/win32_error.h"
 
 namespace zet {
 namespace {

@@ -5,9 +5,9 @@
 #include <functional>
 #include <string>
 
-#include "compiler/common/win32_error.h"
 #include "compiler/output/test_files.h"
 #include "compiler/output/test_platform.h"
+#include "platform/win32_error.h"
 
 namespace zet {
 namespace {

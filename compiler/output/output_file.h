@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-#include "compiler/common/system_handles.h"
+#include "platform/system_handles.h"
 
 namespace zet {
 

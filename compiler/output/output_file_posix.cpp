@@ -8,11 +8,11 @@
 #include <cstdio>
 #include <string>
 
-#include "compiler/common/file_write_posix.h"
-#include "compiler/common/shift_jis.h"
-#include "compiler/common/system_error.h"
-#include "compiler/common/win32_error.h"
 #include "compiler/output/output_file.h"
+#include "platform/file_write_posix.h"
+#include "platform/shift_jis.h"
+#include "platform/system_error.h"
+#include "platform/win32_error.h"
 
 namespace zet {
 namespace {

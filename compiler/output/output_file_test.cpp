@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "compiler/common/win32_error.h"
 #include "compiler/output/test_files.h"
 #include "compiler/output/test_platform.h"
+#include "platform/win32_error.h"
 
 namespace zet {
 namespace {

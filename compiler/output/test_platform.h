@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "compiler/common/system_handles.h"
+#include "platform/system_handles.h"
 
 namespace zet {
 

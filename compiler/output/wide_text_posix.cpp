@@ -1,7 +1,7 @@
 #include <cstring>
 
-#include "compiler/common/cp932_posix.h"
 #include "compiler/output/wide_text.h"
+#include "platform/cp932_posix.h"
 
 namespace zet {
 

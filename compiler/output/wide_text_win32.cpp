@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "compiler/common/system_error.h"
-#include "compiler/common/win32_error.h"
 #include "compiler/output/wide_text.h"
+#include "platform/system_error.h"
+#include "platform/win32_error.h"
 
 namespace zet {
 

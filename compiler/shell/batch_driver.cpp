@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "compiler/common/win32_error.h"
 #include "compiler/shell/log_buffer.h"
+#include "platform/win32_error.h"
 
 namespace zet {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "compiler/common/win32_error.h"
 #include "compiler/shell/log_buffer.h"
+#include "platform/win32_error.h"
 
 namespace zet {
 namespace {

@@ -2,11 +2,11 @@
 
 #include <cstdint>
 
-#include "compiler/common/system_handles.h"
 #include "compiler/resources/resource.h"
 #include "compiler/shell/log_buffer.h"
 #include "compiler/shell/log_window.h"
 #include "compiler/shell/program_path.h"
+#include "platform/system_handles.h"
 
 namespace zet {
 namespace {

@@ -4,11 +4,11 @@
 
 #include <cstdlib>
 
-#include "compiler/common/system_message.h"
 #include "compiler/output/compile_source.h"
 #include "compiler/shell/batch_driver.h"
 #include "compiler/shell/log_window.h"
 #include "compiler/shell/shell_registration.h"
+#include "platform/system_message.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   zet::ModeOperations operations;

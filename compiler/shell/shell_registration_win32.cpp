@@ -1,11 +1,11 @@
 #include <windows.h>
 
 #include "compiler/common/format_string.h"
-#include "compiler/common/system_handles.h"
-#include "compiler/common/win32_error.h"
 #include "compiler/shell/log_buffer.h"
 #include "compiler/shell/program_path.h"
 #include "compiler/shell/shell_registration.h"
+#include "platform/system_handles.h"
+#include "platform/win32_error.h"
 
 namespace zet {
 namespace {

@@ -11,6 +11,10 @@ namespace zet {
 const char* const kMessageKindNames[kMessageKindCount] = {"NOICON", "ASTERISK", "EXCLAMATION",
                                                           "STOP", "QUESTION"};
 
+std::string FramesKey(int n) {
+  return FormatString("%s%d", kFramesKeyStem, n);
+}
+
 namespace {
 
 // FRAMES1, FRAMES2, ... up to the first missing or empty one, one line each,
@@ -18,7 +22,7 @@ namespace {
 std::string ReadFramesKeys(const SourceSection& section) {
   std::string joined;
   for (int n = 1;; ++n) {
-    const std::string line = section.ReadString(FormatString("FRAMES%d", n).c_str());
+    const std::string line = section.ReadString(FramesKey(n).c_str());
     if (line.empty()) {
       return joined;
     }
@@ -32,9 +36,9 @@ std::string ReadFramesKeys(const SourceSection& section) {
 }  // namespace
 
 void MessageKindSettings::ReadSettings(const SourceSection& section) {
-  bitmapPath = section.ReadString("BITMAP", bitmapPath.c_str());
-  frameHeight = section.ReadInt("FRAMEHEIGHT", frameHeight);
-  frameTime = section.ReadInt("FRAMETIME", frameTime);
+  bitmapPath = section.ReadString(kBitmapKey, bitmapPath.c_str());
+  frameHeight = section.ReadInt(kFrameHeightKey, frameHeight);
+  frameTime = section.ReadInt(kFrameTimeKey, frameTime);
   // A program is inherited whole or replaced whole, never merged.
   std::string frames = ReadFramesKeys(section);
   if (!frames.empty()) {
@@ -43,8 +47,8 @@ void MessageKindSettings::ReadSettings(const SourceSection& section) {
   if (framesProgram.empty()) {
     framesProgram = "0;";
   }
-  suffix = section.ReadString("SUFFIX", suffix.c_str());
-  message = section.ReadString("MESSAGE", message.c_str());
+  suffix = section.ReadString(kSuffixKey, suffix.c_str());
+  message = section.ReadString(kMessageKey, message.c_str());
 }
 
 }  // namespace zet

@@ -16,6 +16,19 @@ constexpr int kMessageKindCount = 5;
 // The section names: "NOICON", "ASTERISK", "EXCLAMATION", "STOP", "QUESTION".
 extern const char* const kMessageKindNames[kMessageKindCount];
 
+// The keys of the six settings, in a kind's section and in [basis] (their
+// defaults); the frames program is FRAMES1, FRAMES2, ... (FramesKey).
+constexpr char kBitmapKey[] = "BITMAP";
+constexpr char kFrameHeightKey[] = "FRAMEHEIGHT";
+constexpr char kFrameTimeKey[] = "FRAMETIME";
+constexpr char kSuffixKey[] = "SUFFIX";
+constexpr char kMessageKey[] = "MESSAGE";
+constexpr const char* kSettingKeys[] = {kBitmapKey, kFrameHeightKey, kFrameTimeKey, kSuffixKey,
+                                        kMessageKey};
+constexpr char kFramesKeyStem[] = "FRAMES";
+// "FRAMES" and `n` as "%d" writes it.
+std::string FramesKey(int n);
+
 struct MessageKindSettings {
   std::string bitmapPath;
   int32_t frameHeight = 0;  // 0: the whole bitmap height

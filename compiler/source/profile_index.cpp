@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "compiler/common/shift_jis.h"
+#include "platform/shift_jis.h"
 
 namespace zet {
 namespace {

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "compiler/common/cp932_posix.h"
-#include "compiler/common/shift_jis.h"
-#include "compiler/common/system_error.h"
-#include "compiler/common/system_handles.h"
-#include "compiler/common/win32_error.h"
 #include "compiler/source/profile_index.h"
 #include "compiler/source/source_file.h"
+#include "platform/cp932_posix.h"
+#include "platform/shift_jis.h"
+#include "platform/system_error.h"
+#include "platform/system_handles.h"
+#include "platform/win32_error.h"
 
 namespace zet {
 

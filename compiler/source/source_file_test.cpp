@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "compiler/common/win32_error.h"
+#include "platform/win32_error.h"
 #include "tests/support/test_folder.h"
 
 namespace zet {

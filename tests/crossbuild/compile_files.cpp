@@ -9,8 +9,8 @@
 #include <io.h>
 #endif
 
-#include "compiler/common/win32_error.h"
 #include "compiler/output/compile_source.h"
+#include "platform/win32_error.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "compiler/common/win32_error.h"
 #include "compiler/output/compile_source.h"
 #include "compiler/output/test_files.h"
 #include "compiler/output/test_platform.h"
+#include "platform/win32_error.h"
 #include "tests/leaks/process_resources.h"
 
 namespace zet {

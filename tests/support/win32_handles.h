@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "compiler/common/unique_resource.h"
+#include "platform/unique_resource.h"
 
 namespace zet {
 

@@ -1,6 +1,6 @@
 #include "tests/winctl/fields.h"
 
-#include "compiler/common/shift_jis.h"
+#include "platform/shift_jis.h"
 
 namespace zet::winctl {
 namespace {

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "compiler/common/system_message.h"
-#include "compiler/common/win32_error.h"
 #include "compiler/shell/batch_driver.h"
 #include "compiler/shell/log_buffer.h"
 #include "compiler/shell/program_path.h"
 #include "compiler/shell/shell_registration.h"
+#include "platform/system_message.h"
+#include "platform/win32_error.h"
 #include "tests/support/win32_handles.h"
 
 namespace zet {

@@ -3,8 +3,8 @@
 #include <cerrno>
 #include <string>
 
-#include "compiler/common/system_error.h"
-#include "compiler/common/win32_error.h"
+#include "platform/system_error.h"
+#include "platform/win32_error.h"
 
 namespace zet {
 namespace {

@@ -1,4 +1,4 @@
-#include "compiler/common/shift_jis.h"
+#include "platform/shift_jis.h"
 
 #include <gtest/gtest.h>
 

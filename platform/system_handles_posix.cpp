@@ -2,7 +2,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
-#include "compiler/common/system_handles.h"
+#include "platform/system_handles.h"
 
 namespace zet {
 

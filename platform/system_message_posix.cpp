@@ -1,5 +1,5 @@
-#include "compiler/common/system_message.h"
-#include "compiler/common/win32_error.h"
+#include "platform/system_message.h"
+#include "platform/win32_error.h"
 
 namespace zet {
 

@@ -1,14 +1,15 @@
-#include "compiler/common/cp932_posix.h"
+#include "platform/cp932_posix.h"
 
 #include <iconv.h>
 
 #include <cerrno>
 #include <cstdint>
 
-#include "compiler/common/shift_jis.h"
-#include "compiler/common/system_error.h"
-#include "compiler/common/system_handles.h"
-#include "compiler/common/win32_error.h"
+#include "platform/little_endian.h"
+#include "platform/shift_jis.h"
+#include "platform/system_error.h"
+#include "platform/system_handles.h"
+#include "platform/win32_error.h"
 
 namespace zet {
 namespace {
@@ -23,14 +24,8 @@ constexpr ExtraByte kExtraBytes[] = {
 // What Windows' code page 932 gives for a byte or pair that is no character.
 constexpr char16_t kDefaultUnit = u'\u30FB';
 
-void AppendUnit(char16_t unit, std::string& bytes) {
-  bytes += static_cast<char>(unit & 0xFF);
-  bytes += static_cast<char>(unit >> 8);
-}
-
 char16_t UnitAt(std::string_view bytes, size_t pos) {
-  return static_cast<char16_t>(static_cast<uint8_t>(bytes[pos]) |
-                               static_cast<uint8_t>(bytes[pos + 1]) << 8);
+  return ReadLe16(reinterpret_cast<const uint8_t*>(bytes.data() + pos));
 }
 
 UniqueIconv Open(const char* to, const char* from) {
@@ -106,7 +101,7 @@ std::string_view AsBytes(std::u16string_view text, std::string& storage) {
   storage.clear();
   storage.reserve(text.size() * 2);
   for (char16_t unit : text) {
-    AppendUnit(unit, storage);
+    AppendLe16(storage, unit);
   }
   return storage;
 }
@@ -118,13 +113,13 @@ bool ToUtf16(const UniqueIconv& converter, std::string_view text, std::u16string
       Convert(converter, text, units, [unmapped](std::string_view rest, std::string& to) -> size_t {
         const auto byte = static_cast<unsigned char>(rest[0]);
         if (const char16_t extra = ExtraUnit(byte)) {
-          AppendUnit(extra, to);
+          AppendLe16(to, extra);
           return 1;
         }
         if (unmapped == Unmapped::Fail) {
           return 0;
         }
-        AppendUnit(kDefaultUnit, to);
+        AppendLe16(to, kDefaultUnit);
         return CharSize(rest, 0);
       });
   out.clear();

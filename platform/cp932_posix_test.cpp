@@ -1,4 +1,4 @@
-#include "compiler/common/cp932_posix.h"
+#include "platform/cp932_posix.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "compiler/common/system_message.h"
+#include "platform/system_message.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <string>
 
-#include "compiler/common/system_error.h"
-#include "compiler/common/win32_error.h"
+#include "platform/system_error.h"
+#include "platform/win32_error.h"
 
 namespace zet {
 namespace {

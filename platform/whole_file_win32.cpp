@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "compiler/common/system_handles.h"
-#include "compiler/common/whole_file.h"
+#include "platform/system_handles.h"
+#include "platform/whole_file.h"
 
 namespace zet {
 

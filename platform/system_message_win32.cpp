@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "compiler/common/system_handles.h"
-#include "compiler/common/system_message.h"
+#include "platform/system_handles.h"
+#include "platform/system_message.h"
 
 namespace zet {
 std::string SystemMessage(uint32_t code) {

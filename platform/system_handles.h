@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "compiler/common/unique_resource.h"
+#include "platform/unique_resource.h"
 
 namespace zet {
 

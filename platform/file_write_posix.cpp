@@ -1,4 +1,4 @@
-#include "compiler/common/file_write_posix.h"
+#include "platform/file_write_posix.h"
 
 #include <unistd.h>
 

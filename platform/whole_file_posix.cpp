@@ -4,11 +4,11 @@
 
 #include <cerrno>
 
-#include "compiler/common/file_write_posix.h"
-#include "compiler/common/system_error.h"
-#include "compiler/common/system_handles.h"
-#include "compiler/common/whole_file.h"
-#include "compiler/common/win32_error.h"
+#include "platform/file_write_posix.h"
+#include "platform/system_error.h"
+#include "platform/system_handles.h"
+#include "platform/whole_file.h"
+#include "platform/win32_error.h"
 
 namespace zet {
 

@@ -1,4 +1,4 @@
-#include "compiler/common/unique_resource.h"
+#include "platform/unique_resource.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "compiler/common/system_error.h"
+#include "platform/system_error.h"
 
 namespace zet {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "compiler/common/system_handles.h"
+#include "platform/system_handles.h"
 
 namespace zet {
 
