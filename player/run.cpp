@@ -30,6 +30,9 @@ class Player {
     uint32_t pc = 0;
     // A frame cut short at maxMs cuts the run even where the code ends.
     while (!clipped_ && !AtEnd(pc) && !Cycled(pc) && !Cut()) {
+      if (pc == 0 && shownAny_) {
+        run_.restartStep = run_.steps.size();  // back at the start before maxMs
+      }
       seen_[pc] = static_cast<int64_t>(run_.steps.size());
       touched_.push_back(pc);
       pc = Execute(code_[static_cast<size_t>(index_[pc])]);

@@ -49,7 +49,11 @@ struct Run {
   Ending ending = Ending::Ends;
   int64_t length = 0;    // ms: the steps' total
   size_t cycleStep = 0;  // Cycles: the first step that repeats
-  int draws = 0;         // chances drawn
+  // The last step before which the code was about to run offset 0 again,
+  // after showing a frame and before maxMs: where a cut run's export can go
+  // back to its start as the code does. 0: no such moment.
+  size_t restartStep = 0;
+  int draws = 0;  // chances drawn
 };
 
 // A path of this many instructions that shows no frame would hang a player.
