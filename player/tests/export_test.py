@@ -147,6 +147,9 @@ def play_case(zetcomp, zetplay, work, strip, program):
     trace = run(zetplay, "--kind", "NOICON", "--trace", "--apng", "a.png", "--gif", "a.gif",
                 "--sheet", "s.png", *options, "case.ztr", cwd=folder)
     shots, loops = traced_shots(trace)
+    if "打ち切り" in trace:
+        says = "1 回だけ再生し" if not loops else "先頭に戻る"
+        check(says in trace, f"{label}: the summary of the cut run lacks {says!r}")
     if holds != "trace":
         check(CYCLE_LINE.search(trace) is not None, f"{label}: no cycle in\n{trace}")
         shots = [(frame, frame_time) for frame in holds]
