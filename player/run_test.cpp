@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "player/animation.h"
-#include "player/random.h"
 #include "player/run.h"
 #include "reader/frame_code.h"
 
@@ -204,29 +203,6 @@ TEST(PlayCode, RefusesLoopsThatShowNothing) {
     } catch (const HangFault& fault) {
       EXPECT_EQ(fault.offsets, c.offsets) << c.name;
     }
-  }
-}
-
-// SplitMix64's published first outputs from state 0: the generator is the
-// same everywhere.
-TEST(Chance, IsSplitMix64) {
-  Chance chance(0);
-  EXPECT_EQ(chance.Next(), 0xE220A8397B1DCDAFu);
-  EXPECT_EQ(chance.Next(), 0x6E789E6AA1B965F4u);
-  EXPECT_EQ(chance.Next(), 0x06C45D188009454Fu);
-}
-
-TEST(Chance, DrawsInProportion) {
-  const struct { uint32_t p, q; } chances[] = {{1, 4}, {1, 255}, {254, 255}, {255, 255}, {3, 7}};
-  for (const auto& c : chances) {
-    Chance chance(1);
-    int taken = 0;
-    const int draws = 200000;
-    for (int i = 0; i < draws; ++i) {
-      taken += chance.Draw(c.p, c.q);
-    }
-    EXPECT_NEAR(static_cast<double>(taken) / draws, static_cast<double>(c.p) / c.q, 0.005)
-        << c.p << " of " << c.q;
   }
 }
 
