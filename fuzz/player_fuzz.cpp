@@ -1,7 +1,8 @@
 // zetplay's core on any file: every kind the reader accepts is played and
 // exported (APNG, GIF, sheet, page, summary, trace) or refused with a
 // message, never a crash, a hang or a read outside the file; and what the
-// exports hold lasts as long as the run they come from.
+// exports hold lasts as long as the run they come from, or, for a cut run,
+// up to where the code last went back to its start.
 //
 // Input: the bytes of the compiled file. Its length chooses --loop (odd)
 // and the seed, so that both kinds of run are reached from every seed.
@@ -26,11 +27,26 @@ namespace {
 using zetplay::Ending;
 using zetplay::KindPlay;
 
+// A cut run's export loops where the code runs offset 0 again, or holds
+// the whole run once.
+void CheckCut(const KindPlay& play) {
+  const zetplay::Run& run = play.run;
+  const size_t restart = run.restartStep;
+  if (restart >= run.steps.size() || (restart > 0 && run.steps[restart].offset != 0)) {
+    zet::FuzzFailure("a cut run's restart is no step at offset 0");
+  }
+  const int64_t until = restart > 0 ? run.steps[restart].time : run.length;
+  if (play.animation.Length() != until || play.animation.loops != (restart > 0)) {
+    zet::FuzzFailure("a cut run's export does not end where the code goes back to its start");
+  }
+}
+
 void CheckLengths(const KindPlay& play) {
-  const int64_t exported = play.animation.Length();
-  const bool whole = play.run.ending == Ending::Ends || play.run.ending == Ending::Cut;
-  if (whole && exported != play.run.length) {
+  if (play.run.ending == Ending::Ends && play.animation.Length() != play.run.length) {
     zet::FuzzFailure("the export does not last as long as the run");
+  }
+  if (play.run.ending == Ending::Cut) {
+    CheckCut(play);
   }
   if (play.run.length > 2000) {
     zet::FuzzFailure("the run passes --max-ms");

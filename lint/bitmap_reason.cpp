@@ -58,6 +58,8 @@ std::string Reason(const uint8_t* file, uint32_t size) {
                           BitmapField16(file, zet::kBmpPlanesField));
     case BitmapFault::HeaderSize:
       return FormatString("情報ヘッダの大きさ (biSize) %u が 40 バイトに足りません。", infoSize);
+    case BitmapFault::Masks:
+      return "ビットフィールドの色のマスクがファイルの終わりを越えています。";
     case BitmapFault::ColorTable:
       return "色テーブルがファイルの終わりを越えています。";
     case BitmapFault::Height:

@@ -1,5 +1,7 @@
 #include "player/animation.h"
 
+#include <cstdint>
+
 namespace zetplay {
 
 namespace {
@@ -24,10 +26,11 @@ std::vector<Shot> Merged(const std::vector<Shot>& shots) {
   return merged;
 }
 
-// The frames a run shows, and the index of the first at or after `step`.
+// The frames a run shows, and the index of the first at or after `step`
+// (the number of frames when `step` is past the last).
 std::vector<Shot> ShotsOf(const Run& run, size_t step, size_t& firstAfter) {
   std::vector<Shot> shots;
-  firstAfter = 0;
+  firstAfter = SIZE_MAX;
   for (size_t i = 0; i < run.steps.size(); ++i) {
     if (i == step) {
       firstAfter = shots.size();
@@ -35,6 +38,9 @@ std::vector<Shot> ShotsOf(const Run& run, size_t step, size_t& firstAfter) {
     if (run.steps[i].frame >= 0) {
       shots.push_back({run.steps[i].frame, run.steps[i].duration});
     }
+  }
+  if (firstAfter == SIZE_MAX) {
+    firstAfter = shots.size();
   }
   return shots;
 }
@@ -80,9 +86,15 @@ Animation AnimationOf(const Run& run, int64_t maxMs) {
     return CycleAnimation(run, maxMs);
   }
   Animation animation;
-  size_t unused = 0;
-  animation.shots = Merged(ShotsOf(run, 0, unused));
-  animation.loops = run.ending == Ending::Cut;
+  size_t restart = 0;
+  std::vector<Shot> shots = ShotsOf(run, run.restartStep, restart);
+  // A cut run loops only where the code itself goes back to its start;
+  // without such a moment it plays once and holds the frame of the cut.
+  if (run.ending == Ending::Cut && run.restartStep > 0) {
+    shots.resize(restart);
+    animation.loops = true;
+  }
+  animation.shots = Merged(shots);
   return animation;
 }
 

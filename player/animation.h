@@ -6,7 +6,9 @@
 // end) is held once and loops forever, seamlessly. A cycle after a lead-in
 // cannot loop on its own in a picture file: the lead-in and then the cycle
 // as often as it takes to reach maxMs, looping from the start. A cut run
-// loops from its start too: the real animation goes on.
+// holds what it shows up to the last moment at which the code was about to
+// go back to its start, and loops, so that the seam is the code's own way
+// back; a cut run that never goes back plays once and holds its last frame.
 #pragma once
 
 #include <cstdint>

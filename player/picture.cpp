@@ -51,7 +51,8 @@ struct Decoder {
   uint32_t headerSize;
   uint16_t bitCount;
   uint32_t compression;
-  ByteSpan table;  // the colour table
+  ByteSpan fields;  // the masks after a 40-byte header
+  ByteSpan table;   // the colour table
   Channel red{0}, green{0}, blue{0};
   const char* owner;
   uint32_t infoOffset;
@@ -88,13 +89,14 @@ struct Decoder {
       const uint8_t* at = nullptr;
       if (headerSize >= 52) {
         at = info + 40;
+      } else if (fields.size >= 12) {
+        at = fields.data;
       } else if (table.size >= 12) {
-        at = table.data;
+        at = table.data;  // a header of 41 to 51 bytes: the colour table's first entries
       } else {
-        Refuse(16,
-               "BI_BITFIELDS のマスクがファイルにありません。40 バイトの情報ヘッダーなら "
-               "biClrUsed を 3 にして色テーブルの 3 項目として置くか、52 バイト以上の"
-               "情報ヘッダーに入れてください。");
+        Refuse(16, Format("BI_BITFIELDS のマスクがファイルにありません (情報ヘッダーが %u "
+                          "バイト)。",
+                          headerSize));
       }
       for (int i = 0; i < 3; ++i) {
         masks[i] = zet::ReadLe32(at + 4 * i);
@@ -169,7 +171,8 @@ Picture DecodePicture(const zetreader::FileBytes& bytes, const zetreader::Bitmap
   Decoder decoder{header.data,
                   bitmap.headerSize,
                   bitmap.bitCount,
-                  zet::ReadLe32(header.data + 16),
+                  bitmap.compression,
+                  zetreader::Masks(bytes, bitmap),
                   zetreader::ColourTable(bytes, bitmap),
                   Channel(0),
                   Channel(0),

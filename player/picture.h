@@ -4,7 +4,7 @@
 //
 // Pixels of 1, 4, 8, 16, 24 and 32 bits, uncompressed (BI_RGB) or with bit
 // fields (BI_BITFIELDS, BI_ALPHABITFIELDS: masks in a header of 52 bytes or
-// more, else the first three entries after a 40-byte header). Channels of
+// more, else the ones the compiled file keeps after a 40-byte header). Channels of
 // other widths than 8 bits scale to 0..255 rounded; alpha is ignored, as a
 // screen blit ignores it; an index past the colour table is black.
 #pragma once

@@ -37,6 +37,20 @@ BitmapContent WithCompression(BitmapContent bitmap, uint32_t compression) {
   return bitmap;
 }
 
+// BI_BITFIELDS with its three masks after the 40-byte header.
+BitmapContent WithMasks(BitmapContent bitmap) {
+  bitmap.info.insert(bitmap.info.begin() + 40, 12, 0xFF);
+  return WithCompression(bitmap, 3);
+}
+
+// A header of 44 bytes holds no masks, and none follow it.
+BitmapContent FieldsWithoutMasks() {
+  BitmapContent bitmap = WithCompression(zetreader::MakeBitmap(4, 2, 16), 3);
+  bitmap.info.resize(44, 0);
+  PutU32(bitmap.info, 0, 44);
+  return bitmap;
+}
+
 TEST(DecodePicture, RefusesWhatItCannotShow) {
   const struct {
     const char* name;
@@ -49,8 +63,8 @@ TEST(DecodePicture, RefusesWhatItCannotShow) {
       {"JPEG", WithCompression(zetreader::MakeBitmap(4, 2, 24), 4), 16, "JPEG"},
       {"PNG", WithCompression(zetreader::MakeBitmap(4, 2, 24), 5), 16, "PNG"},
       {"unknown compression", WithCompression(zetreader::MakeBitmap(4, 2, 24), 11), 16, "11"},
-      {"bit fields on 24 bits", WithCompression(zetreader::MakeBitmap(4, 2, 24), 3), 14, "24"},
-      {"bit fields without masks", WithCompression(zetreader::MakeBitmap(4, 2, 16), 3), 16, "BI_"},
+      {"bit fields on 24 bits", WithMasks(zetreader::MakeBitmap(4, 2, 24)), 14, "24"},
+      {"bit fields in a 44-byte header", FieldsWithoutMasks(), 16, "BI_"},
       {"2 bits", zetreader::MakeBitmap(4, 2, 2), 14, "2"},
       {"width 0", zetreader::MakeBitmap(0, 2, 24), 4, "0"},
       {"more than 16M pixels", zetreader::MakeBitmap(4097, 4096, 1), 4, "4097"},
@@ -70,25 +84,30 @@ TEST(DecodePicture, RefusesWhatItCannotShow) {
 }
 
 // Pixels 0x001F, 0x03E0, 0x7C00 and 0x0001 of a 16-bit row under masks
-// that put red in the low bits.
-BitmapContent SwappedFields(uint32_t headerSize, uint32_t clrUsed) {
+// that put red in the low bits: in a large header, or after a 40-byte one
+// (four of them for BI_ALPHABITFIELDS), before the colour table.
+BitmapContent SwappedFields(uint32_t headerSize, uint32_t clrUsed, uint32_t compression) {
   BitmapContent bitmap = zetreader::MakeBitmap(4, 1, 16, clrUsed);
-  bitmap.info.resize(headerSize + 4 * clrUsed, 0);
+  const uint32_t masks = headerSize > 40 ? 0 : compression == 6 ? 16 : 12;
+  bitmap.info.resize(headerSize + masks + 4 * clrUsed, 0xEE);
   PutU32(bitmap.info, 0, headerSize);
-  PutU32(bitmap.info, 16, 3);
-  const uint32_t masks = headerSize >= 52 ? 40 : headerSize;
-  PutU32(bitmap.info, masks, 0x001F);
-  PutU32(bitmap.info, masks + 4, 0x03E0);
-  PutU32(bitmap.info, masks + 8, 0x7C00);
+  PutU32(bitmap.info, 16, compression);
+  PutU32(bitmap.info, 40, 0x001F);
+  PutU32(bitmap.info, 44, 0x03E0);
+  PutU32(bitmap.info, 48, 0x7C00);
   bitmap.pixels = {0x1F, 0x00, 0xE0, 0x03, 0x00, 0x7C, 0x01, 0x00};
   return bitmap;
 }
 
 TEST(DecodePicture, ReadsMasksFromTheHeaderOrAfterIt) {
   const std::vector<uint8_t> expected = {255, 0, 0, 0, 255, 0, 0, 0, 255, 8, 0, 0};
-  for (const auto& [headerSize, clrUsed] : {std::pair{40u, 3u}, {108u, 0u}, {124u, 0u}}) {
-    const Picture picture = Decode(FileOf(SwappedFields(headerSize, clrUsed), 1));
-    EXPECT_EQ(picture.rgb, expected) << headerSize;
+  const struct {
+    uint32_t headerSize, clrUsed, compression;
+  } cases[] = {{40, 0, 3}, {40, 3, 3}, {40, 0, 6}, {108, 0, 3}, {124, 0, 6}};
+  for (const auto& c : cases) {
+    const Picture picture =
+        Decode(FileOf(SwappedFields(c.headerSize, c.clrUsed, c.compression), 1));
+    EXPECT_EQ(picture.rgb, expected) << c.headerSize << " " << c.clrUsed << " " << c.compression;
   }
 }
 

@@ -22,6 +22,22 @@ const zetreader::Instruction* InstructionAt(const zetreader::KindRecord& record,
   return nullptr;
 }
 
+// The export of a cut run loops only at the code's own return to its start.
+std::string CutText(const Run& run, const Animation& animation) {
+  const std::string text = Format(
+      "終わりも周期もないまま %lld ms で打ち切りました (--max-ms、"
+      "乱数 %d 回)。",
+      L(run.length), run.draws);
+  if (animation.loops) {
+    return text + Format("書き出しはコードが先頭に戻る %lld ms までを先頭からくり返します。",
+                         L(animation.Length()));
+  }
+  return text + Format(
+                    "コードはそれまでに先頭に戻らないので、書き出しは 1 回だけ再生し、"
+                    "打ち切ったときのフレーム %d のまま止まります。",
+                    animation.shots.back().frame);
+}
+
 std::string EndingText(const KindPlay& play) {
   const Run& run = play.run;
   const Animation& animation = play.animation;
@@ -32,10 +48,7 @@ std::string EndingText(const KindPlay& play) {
     case Ending::Still:
       return "コードがフレームを表示しないので、フレーム 0 の静止画です。";
     case Ending::Cut:
-      return Format(
-          "終わりも周期もないまま %lld ms で打ち切りました (--max-ms、乱数 %d 回)。"
-          "書き出しはそこまでを先頭からくり返します。",
-          L(run.length), run.draws);
+      return CutText(run, animation);
     case Ending::Cycles:
       break;
   }

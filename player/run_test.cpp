@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "player/animation.h"
-#include "player/random.h"
 #include "player/run.h"
 #include "reader/frame_code.h"
 #include "reader/test_content.h"
@@ -97,10 +96,12 @@ TEST(PlayCode, FollowsTheCode) {
       {"2; a: 0; 1; goto a;", Join({F(2), F(0), F(1), G(3)}), 1000, false, "2:100 0:100 1:100",
        Ending::Cycles, 100, "2:100 0:100 1:100 0:100 1:100 0:100 1:100 0:100 1:100 0:100 1:100",
        true},
-      {"repeat 0 for 50; cut at 1000", R(0, 50), 1000, false, "0:1000", Ending::Cut, 0, "0:1000",
-       true},
+      // Cut runs that never go back to their start play once: a loop would
+      // show 0 after 3, which the code never does.
+      {"0; 3; repeat 0 for 65535;", Join({F(0), F(3), R(0, 65535)}), 10000, true,
+       "0:100 3:100 0:9800", Ending::Cut, 0, "0:100 3:100 0:9800", false},
       {"for 0 to 3; cut inside", For(0, 3), 250, false, "0:100 1:100 2:50", Ending::Cut, 0,
-       "0:100 1:100 2:50", true},
+       "0:100 1:100 2:50", false},
       {"0; 1; ends right at maxMs", Join({F(0), F(1)}), 200, false, "0:100 1:100", Ending::Ends, 0,
        "0:100 1:100", false},
       // A certain jump draws nothing, so the state still repeats.
@@ -139,6 +140,47 @@ TEST(PlayCode, RandomRunsAreCutAndReproducible) {
             StepsText(first));
 }
 
+// Where a cut run's steps go back to offset 0 (a jump there, or the end of
+// the code with --loop), with a frame shown before: its export must stop at
+// the last such step, or play once where there is none.
+TEST(PlayCode, CutRunsLoopOnlyWhereTheCodeGoesBackToItsStart) {
+  // a: 0; prob 1 of 2 goto a; 1; prob 1 of 4 goto a; repeat 2 for N;
+  const auto code = [](uint16_t n) { return Join({F(0), P(1, 2, 0), F(1), P(1, 4, 0), R(2, n)}); };
+  const struct {
+    Bytes code;
+    bool loop;
+  } cases[] = {{code(100), false}, {code(5), true}};
+  int looping = 0, once = 0;
+  for (const auto& c : cases) {
+    for (uint64_t seed = 1; seed <= 40; ++seed) {
+      RunSettings settings;
+      settings.maxMs = 3000;
+      settings.loop = c.loop;
+      settings.seed = seed;
+      const zetplay::Run run =
+          PlayCode(Decode(c.code), static_cast<uint32_t>(c.code.size()), settings);
+      ASSERT_EQ(run.ending, Ending::Cut) << seed;
+      int64_t time = 0, restart = -1;
+      for (const Step& step : run.steps) {
+        time += step.duration;
+        const bool back = step.next == 0 || (c.loop && step.next == c.code.size());
+        if (time > 0 && time < settings.maxMs && back) {
+          restart = time;
+        }
+      }
+      const Animation animation = AnimationOf(run, settings.maxMs);
+      EXPECT_EQ(animation.loops, restart >= 0) << seed;
+      EXPECT_EQ(animation.Length(), restart >= 0 ? restart : 3000) << seed;
+      if (!animation.loops) {
+        EXPECT_EQ(animation.shots.back().frame, 2) << seed;
+      }
+      ++(animation.loops ? looping : once);
+    }
+  }
+  EXPECT_GT(looping, 0);
+  EXPECT_GT(once, 0);
+}
+
 TEST(PlayCode, RefusesLoopsThatShowNothing) {
   const struct {
     const char* name;
@@ -157,29 +199,6 @@ TEST(PlayCode, RefusesLoopsThatShowNothing) {
     } catch (const HangFault& fault) {
       EXPECT_EQ(fault.offsets, c.offsets) << c.name;
     }
-  }
-}
-
-// SplitMix64's published first outputs from state 0: the generator is the
-// same everywhere.
-TEST(Chance, IsSplitMix64) {
-  Chance chance(0);
-  EXPECT_EQ(chance.Next(), 0xE220A8397B1DCDAFu);
-  EXPECT_EQ(chance.Next(), 0x6E789E6AA1B965F4u);
-  EXPECT_EQ(chance.Next(), 0x06C45D188009454Fu);
-}
-
-TEST(Chance, DrawsInProportion) {
-  const struct { uint32_t p, q; } chances[] = {{1, 4}, {1, 255}, {254, 255}, {255, 255}, {3, 7}};
-  for (const auto& c : chances) {
-    Chance chance(1);
-    int taken = 0;
-    const int draws = 200000;
-    for (int i = 0; i < draws; ++i) {
-      taken += chance.Draw(c.p, c.q);
-    }
-    EXPECT_NEAR(static_cast<double>(taken) / draws, static_cast<double>(c.p) / c.q, 0.005)
-        << c.p << " of " << c.q;
   }
 }
 

@@ -22,6 +22,35 @@ uint32_t ColourCount(uint32_t clrUsed, uint16_t bitCount) {
   return bitCount <= 8 ? 1u << bitCount : 0;
 }
 
+constexpr uint32_t kBitFields = 3;
+constexpr uint32_t kAlphaBitFields = 6;
+
+// A 40-byte header holds no masks: they follow it, three for BI_BITFIELDS,
+// four for BI_ALPHABITFIELDS. Larger headers hold them.
+uint32_t MaskLength(uint32_t headerSize, uint32_t compression) {
+  if (headerSize != kInfoHeaderSize) {
+    return 0;
+  }
+  return compression == kBitFields ? 12 : compression == kAlphaBitFields ? 16 : 0;
+}
+
+// Compilers before the masks were kept wrote the pixel block where the masks
+// belong (or the file ends there): nothing says how such pixels are coloured.
+void CheckMasks(const FileBytes& bytes, const BitmapBlocks& bitmap, const char* kindName) {
+  const uint64_t masksAt = uint64_t{bitmap.infoOffset} + bitmap.headerSize;
+  const bool cut = !bytes.Holds(masksAt, bitmap.maskLength);
+  const bool overlaid =
+      bitmap.bitsOffset >= masksAt && bitmap.bitsOffset < masksAt + bitmap.maskLength;
+  if (bitmap.maskLength != 0 && (cut || overlaid)) {
+    throw FileFault{
+        bitmap.infoOffset + 16,
+        Format("%s のビットマップ: %s のマスクがファイルにありません (マスクを残さない"
+               "以前の zetcomp で作られたファイルです)。ソースをコンパイルし直して"
+               "ください。",
+               kindName, bitmap.compression == kBitFields ? "BI_BITFIELDS" : "BI_ALPHABITFIELDS")};
+  }
+}
+
 void ReadInfoHeader(const FileBytes& bytes, BitmapBlocks& bitmap, const char* kindName) {
   const uint32_t at = bitmap.infoOffset;
   if (!bytes.Holds(at, kInfoHeaderSize)) {
@@ -39,8 +68,12 @@ void ReadInfoHeader(const FileBytes& bytes, BitmapBlocks& bitmap, const char* ki
                                "未満です。",
                                kindName, bitmap.headerSize)};
   }
+  bitmap.compression = bytes.U32(at + 16);
+  bitmap.maskLength = MaskLength(bitmap.headerSize, bitmap.compression);
+  CheckMasks(bytes, bitmap, kindName);
   bitmap.colours = ColourCount(bytes.U32(at + 32), bitmap.bitCount);
-  const uint64_t infoLength = uint64_t{bitmap.headerSize} + 4 * uint64_t{bitmap.colours};
+  const uint64_t infoLength =
+      uint64_t{bitmap.headerSize} + bitmap.maskLength + 4 * uint64_t{bitmap.colours};
   if (!bytes.Holds(at, infoLength)) {
     throw FileFault{at, Format("%s のビットマップ情報と色テーブル (%s バイト) がファイルの"
                                "終わりを越えています。",
@@ -96,8 +129,13 @@ ByteSpan InfoHeader(const FileBytes& bytes, const BitmapBlocks& bitmap) {
   return bytes.Span(bitmap.infoOffset, bitmap.headerSize);
 }
 
+ByteSpan Masks(const FileBytes& bytes, const BitmapBlocks& bitmap) {
+  return bytes.Span(bitmap.infoOffset + bitmap.headerSize, bitmap.maskLength);
+}
+
 ByteSpan ColourTable(const FileBytes& bytes, const BitmapBlocks& bitmap) {
-  return bytes.Span(bitmap.infoOffset + bitmap.headerSize, bitmap.infoLength - bitmap.headerSize);
+  const uint32_t before = bitmap.headerSize + bitmap.maskLength;
+  return bytes.Span(bitmap.infoOffset + before, bitmap.infoLength - before);
 }
 
 ByteSpan Pixels(const FileBytes& bytes, const BitmapBlocks& bitmap) {

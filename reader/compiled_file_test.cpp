@@ -52,42 +52,51 @@ std::vector<uint8_t> Bytes(ByteSpan span) {
   return std::vector<uint8_t>(span.data, span.data + span.size);
 }
 
-// The parts a player draws from: the info header, the colour table after it
-// and the pixel rows, each exactly where and as long as the header says.
-TEST(CompiledFileTest, BitmapPartsFollowBiSizeBitCountAndClrUsed) {
+// The parts a player draws from: the info header, the masks after a 40-byte
+// header with bit fields, the colour table after them and the pixel rows,
+// each exactly where and as long as the header says.
+TEST(CompiledFileTest, BitmapPartsFollowBiSizeCompressionBitCountAndClrUsed) {
   const struct {
     uint32_t biSize;
     uint16_t bits;
-    uint32_t clrUsed;
+    uint32_t compression, clrUsed;
     int32_t height;
-    uint32_t colours, pixelLength;
+    uint32_t masks, colours, pixelLength;
   } cases[] = {
-      {40, 24, 0, 20, 0, 640},  {40, 24, 0, -20, 0, 640}, {40, 8, 0, 20, 256, 240},
-      {40, 8, 20, 20, 20, 240}, {40, 4, 0, 20, 16, 160},  {40, 1, 0, 20, 2, 80},
-      {40, 24, 3, 20, 3, 640},  {40, 32, 0, 20, 0, 800},  {124, 8, 3, -20, 3, 240},
-      {124, 24, 0, 20, 0, 640},
+      {40, 24, 0, 0, 20, 0, 0, 640},  {40, 24, 0, 0, -20, 0, 0, 640},
+      {40, 8, 0, 0, 20, 0, 256, 240}, {40, 8, 0, 20, 20, 0, 20, 240},
+      {40, 4, 0, 0, 20, 0, 16, 160},  {40, 1, 0, 0, 20, 0, 2, 80},
+      {40, 24, 0, 3, 20, 0, 3, 640},  {40, 32, 0, 0, 20, 0, 0, 800},
+      {124, 8, 0, 3, -20, 0, 3, 240}, {124, 24, 0, 0, 20, 0, 0, 640},
+      {40, 16, 3, 0, 20, 12, 0, 400}, {40, 32, 3, 3, -20, 12, 3, 800},
+      {40, 32, 6, 0, 20, 16, 0, 800}, {56, 32, 6, 0, 20, 0, 0, 800},
+      {124, 16, 3, 0, 20, 0, 0, 400},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.biSize << " " << c.bits << " " << c.clrUsed);
+    SCOPED_TRACE(testing::Message()
+                 << c.biSize << " " << c.bits << " " << c.compression << " " << c.clrUsed);
     FileContent content = WorkedLayout();
     BitmapContent& bitmap = content.bitmaps[0];
     bitmap = MakeBitmap(10, c.height, c.bits, c.clrUsed);
-    bitmap.info.insert(bitmap.info.begin() + 40, c.biSize - 40, 0xEE);
+    bitmap.info.insert(bitmap.info.begin() + 40, c.biSize - 40 + c.masks, 0xEE);
     PutU32(bitmap.info, 0, c.biSize);
+    PutU32(bitmap.info, 16, c.compression);
     const FileBytes bytes(LayOutCompiledFile(content));
     const CompiledFile file = ReadCompiledFile(bytes);
     const BitmapBlocks& blocks = file.kinds[4].bitmap;
+    EXPECT_EQ(blocks.maskLength, c.masks);
     EXPECT_EQ(blocks.colours, c.colours);
-    EXPECT_EQ(blocks.infoLength, c.biSize + 4 * c.colours);
+    EXPECT_EQ(blocks.infoLength, c.biSize + c.masks + 4 * c.colours);
     EXPECT_EQ(blocks.pixelLength, c.pixelLength);
     EXPECT_EQ(blocks.rows, 20u);
 
-    const std::vector<uint8_t> header = Bytes(InfoHeader(bytes, blocks));
-    const std::vector<uint8_t> table = Bytes(ColourTable(bytes, blocks));
-    const auto tableStart = bitmap.info.begin() + c.biSize;
-    EXPECT_EQ(header, std::vector<uint8_t>(bitmap.info.begin(), tableStart));
-    EXPECT_EQ(table, std::vector<uint8_t>(tableStart, bitmap.info.end()));
-    EXPECT_EQ(InfoHeader(bytes, blocks).data + c.biSize, ColourTable(bytes, blocks).data);
+    const auto masksStart = bitmap.info.begin() + c.biSize;
+    const auto tableStart = masksStart + c.masks;
+    EXPECT_EQ(Bytes(InfoHeader(bytes, blocks)),
+              std::vector<uint8_t>(bitmap.info.begin(), masksStart));
+    EXPECT_EQ(Bytes(Masks(bytes, blocks)), std::vector<uint8_t>(masksStart, tableStart));
+    EXPECT_EQ(Bytes(ColourTable(bytes, blocks)),
+              std::vector<uint8_t>(tableStart, bitmap.info.end()));
     EXPECT_EQ(Bytes(Pixels(bytes, blocks)), bitmap.pixels);
   }
 }
@@ -143,6 +152,13 @@ TEST(CompiledFileTest, CheckNamesTheOffsetAndTheFaultOfEachDamage) {
       {Set32(292, 0x40000000), 260,
        "NOICON のビットマップ情報と色テーブル (4294967336 バイト) "
        "がファイルの終わりを越えています。"},
+      // A bit-field bitmap of an earlier compiler: its pixels where the masks belong.
+      {Set32(276, 3), 276,
+       "NOICON のビットマップ: BI_BITFIELDS のマスクがファイルにありません (マスクを残さない以前の "
+       "zetcomp で作られたファイルです)。ソースをコンパイルし直してください。"},
+      {Set32(276, 6), 276,
+       "NOICON のビットマップ: BI_ALPHABITFIELDS のマスクがファイルにありません (マスクを残さない"
+       "以前の zetcomp で作られたファイルです)。ソースをコンパイルし直してください。"},
       {Set32(268, 61), 300,
        "NOICON のピクセルブロック (1952 バイト) がファイルの終わりを越えています。"},
       {Set32(264, static_cast<uint32_t>(-100)), 264,

@@ -16,7 +16,14 @@ BitmapFault CheckBlocks(const uint8_t* base, uint32_t fileSize, BitmapLayout& la
   if (infoSize < kBitmapInfoHeaderSize) {
     return BitmapFault::HeaderSize;
   }
-  const uint64_t infoBlock = uint64_t{infoSize} + uint64_t{4} * layout.colorCount;
+  // The masks say how the pixels are coloured: the compiled file must keep
+  // them, and they lie between the header and the colour table.
+  layout.maskSize = BitFieldMaskSize(infoSize, BitmapField32(base, kBmpCompressionField));
+  const uint64_t headers = uint64_t{kBitmapFileHeaderSize} + infoSize + layout.maskSize;
+  if (layout.maskSize != 0 && headers > fileSize) {
+    return BitmapFault::Masks;
+  }
+  const uint64_t infoBlock = headers - kBitmapFileHeaderSize + uint64_t{4} * layout.colorCount;
   if (kBitmapFileHeaderSize + infoBlock > fileSize) {
     return BitmapFault::ColorTable;
   }
@@ -40,7 +47,7 @@ BitmapFault CheckBlocks(const uint8_t* base, uint32_t fileSize, BitmapLayout& la
     return BitmapFault::Pixels;
   }
   const uint64_t infoEnd = kBitmapFileHeaderSize + infoBlock;
-  layout.colorTableOffset = kBitmapFileHeaderSize + infoSize;
+  layout.colorTableOffset = static_cast<uint32_t>(headers);
   layout.height = static_cast<uint32_t>(rows);
   layout.bitsOffset = BitmapField32(base, kBmpOffBitsField);
   layout.infoBlockSize = static_cast<uint32_t>(infoBlock);
@@ -50,6 +57,13 @@ BitmapFault CheckBlocks(const uint8_t* base, uint32_t fileSize, BitmapLayout& la
 }
 
 }  // namespace
+
+uint32_t BitFieldMaskSize(uint32_t infoSize, uint32_t compression) {
+  if (infoSize != kBitmapInfoHeaderSize) {
+    return 0;
+  }
+  return compression == kBiBitFields ? 12 : compression == kBiAlphaBitFields ? 16 : 0;
+}
 
 uint16_t BitmapField16(const uint8_t* file, uint32_t offset) {
   return static_cast<uint16_t>(file[offset] | file[offset + 1] << 8);

@@ -82,6 +82,20 @@ TEST_F(KindRecordsTest, SharesBitmapsWhosePathsAreEqualByteForByte) {
   EXPECT_EQ(file.substr(1373, 16), b.substr(1078, 16));
 }
 
+// The masks after a 40-byte header are part of the info block, copied as
+// the header is: a reader finds them through the header alone.
+TEST_F(KindRecordsTest, CopiesBitFieldMasksWithTheInfoHeader) {
+  const std::string a = WithMasks(MakeBitmap(3, 4, 16), 3, {0xF800, 0x07E0, 0x001F});
+  WriteFile(folder_.PathOf("a.bmp"), a);
+  for (int i = 0; i < kMessageKindCount; ++i) {
+    SetKind(i, "a.bmp", "");
+  }
+  const std::string file = WriteAll();
+  EXPECT_EQ(header_.kinds[0].bitmapInfo, 220u);
+  EXPECT_EQ(header_.kinds[0].bitmapBits, 220u + 52);
+  EXPECT_EQ(file.substr(220), a.substr(14));
+}
+
 TEST_F(KindRecordsTest, WritesSuffixAndMessageBeforeTheCode) {
   WriteFile(folder_.PathOf("a.bmp"), MakeBitmap(1, 1, 24));
   for (int i = 0; i < kMessageKindCount; ++i) {

@@ -3,7 +3,8 @@
 //
 //   offset 0   BITMAPFILEHEADER (14 bytes): "BM", bfSize, bfOffBits
 //   offset 14  BITMAPINFOHEADER: biSize, biWidth, biHeight, biPlanes,
-//              biBitCount, ..., biClrUsed; the colour table at 14 + biSize
+//              biBitCount, ..., biClrUsed; after a 40-byte header with
+//              bit fields, 3 or 4 colour masks; then the colour table
 //   bfOffBits  the pixel rows
 #pragma once
 
@@ -20,7 +21,7 @@ class MappedBitmap {
   // mapped, 87 when it fails a check (a file of 4 GB or more does).
   explicit MappedBitmap(const char* path);
 
-  // The BITMAPINFOHEADER, followed by the colour table.
+  // The BITMAPINFOHEADER, followed by any masks and the colour table.
   const uint8_t* Header() const { return view_.Base() + 14; }
   uint32_t ColorCount() const { return layout_.colorCount; }
   // Null when the colour count is 0.
@@ -31,7 +32,8 @@ class MappedBitmap {
   uint32_t Height() const { return layout_.height; }
   const uint8_t* Bits() const { return view_.Base() + layout_.bitsOffset; }
 
-  // The info header and colour table as one block: biSize + 4 x colour count.
+  // The info header, masks and colour table as one block: biSize + masks +
+  // 4 x colour count.
   uint32_t InfoBlockSize() const { return layout_.infoBlockSize; }
   // Rows rounded up to 4 bytes, times the height.
   uint32_t PixelBlockSize() const { return layout_.pixelBlockSize; }

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "compiler/output/test_files.h"
 #include "compiler/output/test_platform.h"
@@ -106,6 +107,48 @@ TEST(MappedBitmapTest, CountsColoursAndLocatesTheBlocks) {
     EXPECT_EQ(bitmap.Bits(), base + 54 + 4 * c.colors);
     EXPECT_EQ(bitmap.PixelBlockSize(), c.pixelBlock);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(base), bytes.size()), bytes);
+  }
+}
+
+// After a 40-byte header, bit-field masks belong to the info block: without
+// them nothing says how the pixels are coloured. Larger headers hold them.
+TEST(MappedBitmapTest, KeepsTheMasksOfBitFieldBitmapsInTheInfoBlock) {
+  const std::vector<uint32_t> rgb = {0xF800, 0x07E0, 0x001F};
+  const std::vector<uint32_t> rgba = {0xFF, 0xFF00, 0xFF0000, 0xFF000000};
+  std::string v5 = MakeBitmap(10, 20, 32);
+  v5.insert(54, 84, '\0');
+  Put32(v5, 10, 54 + 84);
+  Put32(v5, 14, 124);
+  Put32(v5, 30, 3);
+  const struct {
+    const char* what;
+    std::string bytes;
+    uint32_t expected;  // 0: opens
+    uint32_t infoBlock, colourTable;
+  } cases[] = {
+      {"16 bits, BI_BITFIELDS", WithMasks(MakeBitmap(10, 20, 16), 3, rgb), 0, 52, 0},
+      {"32 bits, BI_BITFIELDS", WithMasks(MakeBitmap(10, -20, 32), 3, rgb), 0, 52, 0},
+      {"32 bits, BI_ALPHABITFIELDS", WithMasks(MakeBitmap(10, 20, 32), 6, rgba), 0, 56, 0},
+      {"masks, then biClrUsed 3 entries", WithMasks(MakeBitmap(10, 20, 16, 3), 3, rgb), 0, 64, 66},
+      {"a 124-byte header holds its masks", v5, 0, 124, 0},
+      {"BI_RGB: no masks", MakeBitmap(10, 20, 32), 0, 40, 0},
+      // No pixels: the masks are the last bytes of the file.
+      {"all three masks", WithMasks(MakeBitmap(0, 1, 16), 3, rgb), 0, 52, 0},
+      {"two of three masks", WithMasks(MakeBitmap(0, 1, 16), 3, {0xF800, 0x07E0}), 87, 0, 0},
+      {"three of four masks", WithMasks(MakeBitmap(0, 1, 32), 6, rgb), 87, 0, 0},
+  };
+  TestFolder folder;
+  const std::string path = folder.PathOf("fields.bmp");
+  for (const auto& c : cases) {
+    WriteFile(path, c.bytes);
+    ASSERT_EQ(OpenError(path), c.expected) << c.what;
+    if (c.expected == 0) {
+      const MappedBitmap bitmap(path.c_str());
+      const uint8_t* base = bitmap.Header() - 14;
+      EXPECT_EQ(bitmap.InfoBlockSize(), c.infoBlock) << c.what;
+      EXPECT_EQ(bitmap.ColorTable(), c.colourTable == 0 ? nullptr : base + c.colourTable) << c.what;
+      EXPECT_EQ(bitmap.Bits(), base + Get32(c.bytes, 10)) << c.what;
+    }
   }
 }
 

@@ -48,7 +48,9 @@ class Strip:
         masks = self.masks or ((0x7C00, 0x03E0, 0x001F) if self.bits == 16
                                else (0xFF0000, 0x00FF00, 0x0000FF))
         value, rgb = 0, []
-        for i, mask in enumerate(masks):
+        if len(masks) == 4:
+            value = (n * 13) << 24 & masks[3]  # alpha, which no blit shows
+        for i, mask in enumerate(masks[:3]):
             shift = (mask & -mask).bit_length() - 1
             width = bin(mask).count("1")
             channel = (n * (3 + 2 * i) + 9 * i) % (1 << width)
@@ -93,11 +95,11 @@ class Strip:
         pixels = b"".join(self.row_bytes(y) for y in order)
         table = b"".join(bytes((b, g, r, 0)) for r, g, b in self.palette)
         if self.masks and self.header_size == 40:
-            table = b"".join(struct.pack("<I", m) for m in self.masks)
+            table = b"".join(struct.pack("<I", m) for m in self.masks)  # after the header
         height = -self.rows if self.top_down else self.rows
         rest = b""
         if self.header_size > 40:
-            rest = struct.pack("<III", *self.masks) if self.masks else b""
+            rest = b"".join(struct.pack("<I", m) for m in self.masks or ())
             rest += bytes(self.header_size - 40 - len(rest))
         return bmp_file(WIDTH, height, self.bits, table, pixels, self.compression,
                         self.colours_used, rest)
@@ -108,8 +110,9 @@ def palette(count):
 
 
 def strips():
-    """Every depth in both row orders, bit fields in the colour table (40-byte
-    header, biClrUsed 3) and in a larger header."""
+    """Every depth in both row orders; bit fields after a 40-byte header (the
+    masks alone, or read as a colour table of biClrUsed 3 as older files
+    have them; BI_ALPHABITFIELDS with four) and in larger headers."""
     made = []
     for top_down in (False, True):
         order = "topdown" if top_down else "bottomup"
@@ -120,12 +123,25 @@ def strips():
                   colours_used=20),
             Strip(f"16bit_555_{order}", 16, top_down),
             Strip(f"16bit_565_fields_{order}", 16, top_down, compression=3,
-                  masks=(0xF800, 0x07E0, 0x001F), colours_used=3),
+                  masks=(0xF800, 0x07E0, 0x001F)),
             Strip(f"24bit_{order}", 24, top_down),
             Strip(f"32bit_{order}", 32, top_down),
+            Strip(f"32bit_odd_fields_{order}", 32, top_down, compression=3,
+                  masks=(0x000003FF, 0x3FF00000, 0x000FFC00)),
             Strip(f"32bit_fields_v5_{order}", 32, top_down, compression=3,
                   masks=(0x3FF00000, 0x000FFC00, 0x000003FF), header_size=124),
         ]
+    made += [
+        Strip("16bit_555_fields", 16, False, compression=3, masks=(0x7C00, 0x03E0, 0x001F)),
+        Strip("16bit_565_fields_clrused3", 16, False, compression=3,
+              masks=(0xF800, 0x07E0, 0x001F), colours_used=3),
+        Strip("32bit_default_fields", 32, True, compression=3,
+              masks=(0xFF0000, 0x00FF00, 0x0000FF)),
+        Strip("32bit_alpha_fields", 32, False, compression=6,
+              masks=(0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000)),
+        Strip("16bit_444_fields_v3", 16, True, compression=6,
+              masks=(0x0F00, 0x00F0, 0x000F, 0xF000), header_size=56),
+    ]
     return made
 
 

@@ -101,11 +101,17 @@ def check_cycles_and_cuts(player):
     stop = apng_chunks(player.read("seam.STOP.png"))
     actl = [data for kind, data in stop if kind == "acTL"][0]
     check(struct.unpack(">II", actl) == (1, 1), "STOP APNG must play once")
+    # Cut runs loop where the code last jumps back to its start (label at 0).
     for kind in ("ASTERISK", "EXCLAMATION"):
-        delays = [struct.unpack_from(">HH", data, 20) for k, data in
-                  apng_chunks(player.read(f"seam.{kind}.png")) if k == "fcTL"]
+        chunks = apng_chunks(player.read(f"seam.{kind}.png"))
+        delays = [struct.unpack_from(">HH", data, 20) for k, data in chunks if k == "fcTL"]
         total = sum(n * 1000 // d for n, d in delays)
-        check(total == 10000, f"{kind}: cut run lasts {total} ms, not 10000")
+        trace = player.ok("--kind", kind, "--trace", "demo.ztr")
+        back = [int(t) for t in re.findall(r"^\s*(\d+)\s+\+\d+\s+.*→ \+00000$", trace, re.M)]
+        check(back and total == back[-1] < 10000,
+              f"{kind}: cut run exported for {total} ms, its last jump back at {back[-1:]}")
+        actl = [data for k, data in chunks if k == "acTL"][0]
+        check(struct.unpack(">I", actl[4:])[0] == 0, f"{kind}: the cut run's APNG must loop")
 
 
 def check_seeds(player, golden):

@@ -3,6 +3,7 @@
 people write them on Windows, and small BMP strips of every bit depth.
 The files are committed; run this only to change them."""
 import os
+import struct
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
@@ -17,14 +18,16 @@ def source(name, text, newline="\r\n"):
         f.write(body.encode("cp932"))
 
 
-def bitmap(name, width, height, bits):
+def bitmap(name, width, height, bits, compression=0, masks=()):
+    """Bit-field masks follow the 40-byte header, where the colour table would."""
     colors = 1 << bits if bits <= 8 else 0
     row = (bits * width + 31) // 32 * 4
     rows = abs(height)
     palette = bytes((i * 37 + c * 11) & 0xFF for i in range(colors) for c in range(4))
+    palette += b"".join(struct.pack("<I", mask) for mask in masks)
     pixels = bytes((y * 29 + x * 7 + bits) & 0xFF for y in range(rows) for x in range(row))
     with open(os.path.join(HERE, "bmp", name), "wb") as f:
-        f.write(bmp_file(width, height, bits, palette, pixels))
+        f.write(bmp_file(width, height, bits, palette, pixels, compression))
 
 
 os.makedirs(os.path.join(HERE, "bmp"), exist_ok=True)
@@ -33,6 +36,8 @@ bitmap("b8.bmp", 16, 32, 8)
 bitmap("c4.bmp", 10, -30, 4)  # top-down
 bitmap("d1.bmp", 8, 16, 1)
 bitmap("e32.bmp", 8, -24, 32)
+bitmap("f16.bmp", 6, 16, 16, 3, (0xF800, 0x07E0, 0x001F))  # BI_BITFIELDS, 5-6-5
+bitmap("g32.bmp", 4, -8, 32, 6, (0xFF, 0xFF00, 0xFF0000, 0xFF000000))  # BI_ALPHABITFIELDS
 
 source("full.zts", """
 ; 五種類すべてと、十個のボタン
@@ -89,6 +94,19 @@ BITMAP=bmp\\e32.bmp
 FRAMEHEIGHT=8
 SUFFIX=？
 FRAMES1=a: b: 2; goto a;
+""")
+
+source("bitfields.zts", """
+[basis]
+version=11
+output=out\\bitfields.ztr
+BITMAP=bmp\\f16.bmp
+FRAMEHEIGHT=8
+FRAMES1=0; 1;
+
+[ASTERISK]
+BITMAP=bmp\\g32.bmp
+FRAMEHEIGHT=4
 """)
 
 source("spacing.zts", """

@@ -54,4 +54,17 @@ std::string MakeBitmap(int32_t width, int32_t height, uint16_t bitCount, uint32_
   return BmpFile(width, height, bitCount, colorsUsed, pattern);
 }
 
+std::string WithMasks(std::string bmp, uint32_t compression, const std::vector<uint32_t>& masks) {
+  std::string fields(4 * masks.size(), '\0');
+  for (size_t i = 0; i < masks.size(); ++i) {
+    Put32(fields, 4 * i, masks[i]);
+  }
+  bmp.insert(54, fields);
+  const auto grown = static_cast<uint32_t>(fields.size());
+  Put32(bmp, 2, Get32(bmp, 2) + grown);
+  Put32(bmp, 10, Get32(bmp, 10) + grown);
+  Put32(bmp, 30, compression);
+  return bmp;
+}
+
 }  // namespace zet

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace zet {
 
@@ -26,5 +27,9 @@ std::string BmpFile(int32_t width, int32_t height, uint16_t bitCount, uint32_t c
 
 // The pattern of the compiler's tests: pixel bytes that differ from row to row.
 std::string MakeBitmap(int32_t width, int32_t height, uint16_t bitCount, uint32_t colorsUsed = 0);
+
+// `bmp` with colour masks after its 40-byte info header, as bit-field bitmaps
+// keep them: biCompression set, the colour table and pixels moved behind.
+std::string WithMasks(std::string bmp, uint32_t compression, const std::vector<uint32_t>& masks);
 
 }  // namespace zet

@@ -1,4 +1,4 @@
-// The player's only source of chance, fixed bit for bit so that a file and a
+// The run model's only source of chance, fixed bit for bit so that a file and a
 // seed give the same animation on every machine and in both builds.
 //
 // SplitMix64: state += 0x9E3779B97F4A7C15; z = state;
@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-namespace zetplay {
+namespace zetstep {
 
 class Chance {
  public:
@@ -23,4 +23,4 @@ class Chance {
   uint64_t state_;
 };
 
-}  // namespace zetplay
+}  // namespace zetstep

@@ -1,6 +1,6 @@
-#include "player/random.h"
+#include "stepper/chance.h"
 
-namespace zetplay {
+namespace zetstep {
 
 uint64_t Chance::Next() {
   state_ += 0x9E3779B97F4A7C15u;
@@ -17,4 +17,4 @@ bool Chance::Draw(uint32_t p, uint32_t q) {
   return ((u * q) >> 32) < p;
 }
 
-}  // namespace zetplay
+}  // namespace zetstep
