@@ -12,10 +12,28 @@ zetstep::StepperSettings Endless(int64_t frameMs, uint64_t seed) {
   return settings;
 }
 
+// Whether zetplay, with the same seed and its default length, would refuse
+// the code as one that hangs a player.
+bool HangsAPlayer(const zetreader::KindRecord& kind, int64_t frameMs, uint64_t seed) {
+  zetstep::StepperSettings settings;
+  settings.frameMs = frameMs;
+  settings.seed = seed;
+  settings.maxMs = kPlayerMs;
+  zetstep::Stepper stepper(kind.code, kind.codeLength, settings);
+  try {
+    while (stepper.Next()) {
+    }
+  } catch (const zetstep::HangFault&) {
+    return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 BoxAnimation::BoxAnimation(const zetreader::KindRecord& kind, int64_t frameMs, uint64_t seed)
-    : stepper_(kind.code, kind.codeLength, Endless(frameMs, seed)) {}
+    : stepper_(kind.code, kind.codeLength, Endless(frameMs, seed)),
+      over_(HangsAPlayer(kind, frameMs, seed)) {}
 
 int BoxAnimation::FrameAt(int64_t ms) {
   try {
@@ -30,9 +48,8 @@ int BoxAnimation::FrameAt(int64_t ms) {
       }
     }
   } catch (const zetstep::HangFault&) {
-    over_ = true;
+    over_ = true;  // a loop that shows nothing came later: frame 0 stays
     frame_ = 0;
-    shownSteps_ = 0;
   }
   return frame_;
 }

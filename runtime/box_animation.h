@@ -1,6 +1,8 @@
 // What a box shows of a kind at a moment: the run model played on as the
 // clock goes, frame by frame, so that a busy machine skips frames instead of
-// slowing the animation. Code that would hang a player shows frame 0 still.
+// slowing the animation. Code that would hang a player (zetplay with the same
+// seed) shows frame 0 still; a loop that shows nothing found later stops the
+// animation there, on frame 0.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +12,9 @@
 #include "stepper/stepper.h"
 
 namespace zetrt {
+
+// zetplay's default length of a run, within which it finds code that hangs.
+constexpr int64_t kPlayerMs = 10000;
 
 class BoxAnimation {
  public:
