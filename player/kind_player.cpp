@@ -23,7 +23,7 @@ std::string OffsetList(const std::vector<uint32_t>& offsets) {
 }  // namespace
 
 int64_t FrameMs(int32_t frameTime, const Settings& settings) {
-  return frameTime > 0 ? frameTime * settings.unitMs : settings.defaultMs;
+  return zetstep::FrameMs(frameTime, settings.unitMs, settings.defaultMs);
 }
 
 std::shared_ptr<const Picture> KindPlayer::PictureOf(int kind) {

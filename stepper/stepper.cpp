@@ -5,6 +5,10 @@ namespace zetstep {
 using zetreader::FrameOp;
 using zetreader::Instruction;
 
+int64_t FrameMs(int32_t frameTime, int64_t unitMs, int64_t defaultMs) {
+  return frameTime > 0 ? frameTime * unitMs : defaultMs;
+}
+
 Stepper::Stepper(const std::vector<Instruction>& code, uint32_t codeLength,
                  const StepperSettings& settings)
     : code_(code),

@@ -50,6 +50,10 @@ enum class Ending {
   Still,   // the code ended without showing a frame: frame 0 stays
 };
 
+// One frame time in ms: FRAMETIME units of `unitMs`, or `defaultMs` for a
+// FRAMETIME of 0 or less.
+int64_t FrameMs(int32_t frameTime, int64_t unitMs, int64_t defaultMs);
+
 // A path of this many instructions that shows no frame would hang a player.
 constexpr int kFramelessLimit = 100000;
 
