@@ -2,8 +2,10 @@
 # tree's kind of application in runtime/x86 or runtime/x64, with import
 # libraries for MinGW (libzetrt.dll.a) and Microsoft's linker (zetrt.lib),
 # zetrt.h and the CMake package; zetshow beside the other programs. The win32
-# tree of `make dist` also takes the 64-bit files from the win64 tree
-# (ZET_RUNTIME_X64_DIR), so that one package serves both kinds.
+# tree of `make dist` also takes the 64-bit files from an optimised 64-bit tree
+# (preset dist-win64, ZET_RUNTIME_X64_DIR), so that one package serves both
+# kinds; they are a component of their own, so that installing this tree's
+# runtime component never depends on the other tree.
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   set(zetrt_arch x86)
   set(zetrt_machine i386)
@@ -43,9 +45,9 @@ add_dependencies(zet_dist zetrt)
 zet_install_program(zetshow)
 
 set(ZET_RUNTIME_X64_DIR "" CACHE PATH
-    "A win64 tree's runtime folder, whose zetrt.dll and import libraries the 32-bit package also holds")
+    "A 64-bit tree's runtime folder, whose zetrt.dll and import libraries the 32-bit package also holds")
 if(zetrt_arch STREQUAL "x86" AND ZET_RUNTIME_X64_DIR)
   install(FILES ${ZET_RUNTIME_X64_DIR}/zetrt.dll ${ZET_RUNTIME_X64_DIR}/libzetrt.dll.a
                 ${ZET_RUNTIME_X64_DIR}/zetrt.lib
-          DESTINATION runtime/x64 COMPONENT runtime)
+          DESTINATION runtime/x64 COMPONENT runtime_x64)
 endif()

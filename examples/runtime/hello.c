@@ -4,9 +4,9 @@
 #include <windows.h>
 #include <zetrt.h>
 
-int main(int argc, char **argv) {
-  const char *path = argc > 1 ? argv[1] : "demo.ztr";
-  ZetMessages *messages;
+int main(int argc, char** argv) {
+  const char* path = argc > 1 ? argv[1] : "demo.ztr";
+  ZetMessages* messages;
   DWORD error = ZetOpenFileA(path, &messages);
   if (error != 0) {
     fprintf(stderr, "%s cannot be opened: Windows error %lu\n", path, (unsigned long)error);

@@ -4,11 +4,11 @@
  * ERROR_FILE_NOT_FOUND (2); otherwise 100 + the first open's error, or the
  * second's. */
 typedef struct ZetMessages ZetMessages;
-__declspec(dllimport) unsigned long __stdcall ZetOpenFileA(const char *path, ZetMessages **out);
-__declspec(dllimport) void __stdcall ZetClose(ZetMessages *messages);
+__declspec(dllimport) unsigned long __stdcall ZetOpenFileA(const char* path, ZetMessages** out);
+__declspec(dllimport) void __stdcall ZetClose(ZetMessages* messages);
 
 int __stdcall entry(void) {
-  ZetMessages *messages;
+  ZetMessages* messages;
   unsigned long error = ZetOpenFileA("demo.ztr", &messages);
   if (error != 0) {
     return 100 + (int)error;
