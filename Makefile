@@ -34,11 +34,14 @@ build: $(addprefix build-,$(PRESETS_RUN))
 
 # The packages, into dist/: the Linux programs (an optimised build of their
 # own) as a Debian package and an archive, the 32-bit Windows programs as a
-# ZIP, and the VS Code extension.
+# ZIP (with the run-time library for 32- and 64-bit applications, the 64-bit
+# one from an optimised win64 tree of its own), and the VS Code extension.
 dist: bootstrap vsix
 	cmake --preset dist-native >/dev/null
 	cmake --build --preset dist-native
-	cmake --preset win32 >/dev/null
+	cmake --preset dist-win64 >/dev/null
+	cmake --build --preset dist-win64
+	cmake --preset win32 -DZET_RUNTIME_X64_DIR=$(CURDIR)/build/dist-win64/runtime >/dev/null
 	cmake --build --preset win32 --target zet_dist
 	cd build/dist-native && cpack -B $(CURDIR)/build/dist-native/packages >/dev/null
 	cd build/win32 && cpack -B $(CURDIR)/build/win32/packages >/dev/null

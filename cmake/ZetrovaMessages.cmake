@@ -24,7 +24,9 @@ function(_zetrova_program variable name)
     set(${variable} $<TARGET_FILE:${name}> PARENT_SCOPE)
     return()
   endif()
-  find_program(${variable} ${name} HINTS ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../../../bin)
+  find_program(${variable} ${name}
+               HINTS ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../../../bin
+                     ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../../..)
   if(NOT ${variable})
     message(FATAL_ERROR "zetrova_add_messages: ${name} not found; set ${variable}")
   endif()

@@ -7,7 +7,7 @@ set -eu
 packages="cmake ninja-build make g++ binutils clang googletest libbenchmark-dev libclang-rt-14-dev
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 locales xvfb xauth xdotool imagemagick fonts-ipafont-gothic valgrind
-  pandoc man-db dpkg-dev unzip python3-pefile lintian
+  pandoc man-db dpkg-dev unzip python3-pefile lintian llvm lld
   zlib1g-dev libz-mingw-w64-dev libgif-dev python3-pil chromium gifsicle python3-jsonschema"
 # Node and npm test and package the VS Code extension. A machine that has them
 # from elsewhere keeps its own: Debian's are older, and the two would clash.

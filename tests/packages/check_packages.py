@@ -4,10 +4,13 @@ user would get it: exactly the files it should hold, the Linux programs
 running from there on the example and giving the same compiled file as the
 build tree's compiler, every .exe a 32-bit Windows program whose version block
 reads back right, the kit's licence in each, the Windows README readable on a
-Japanese Windows, and the Debian package clean under lintian.
+Japanese Windows, the Debian package clean under lintian, and the run-time
+library's DLLs of both kinds exporting the header's functions undecorated and
+importing only system DLLs, with import libraries that give 32-bit callers the
+names their compilers ask for.
 
 Usage: check_packages.py DIST NATIVE_BUILD [VERSION]
-(Debian's python3: it needs python3-pefile.)"""
+(Debian's python3: it needs python3-pefile; and llvm-nm.)"""
 import glob
 import gzip
 import os
@@ -23,11 +26,20 @@ import pefile
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 PROGRAMS = ["zetcomp", "zetdump", "zetlint", "zetplay"]
-EXES = ["Zetcomp.exe", "Zetview.exe", "zetdump.exe", "zetlint.exe", "zetplay.exe"]
+EXES = ["Zetcomp.exe", "Zetview.exe", "zetdump.exe", "zetlint.exe", "zetplay.exe", "zetshow.exe"]
 MANUALS = ["man1/zetcomp.1.gz", "man1/zetdump.1.gz", "man1/zetlint.1.gz", "man1/zetplay.1.gz",
            "man5/zts.5.gz"]
 STRIPS = ["ask.bmp", "info.bmp", "plain.bmp", "stop.bmp", "warn.bmp"]
-GUIDES = ["en/guide.md", "en/guide.html", "ja/guide.md", "ja/guide.html"]
+GUIDES = ["en/guide.md", "en/guide.html", "ja/guide.md", "ja/guide.html", "zetrt-box.png"]
+CMAKE_PACKAGE = ["lib/cmake/Zetrova/ZetrovaConfig.cmake", "lib/cmake/Zetrova/ZetrovaMessages.cmake"]
+# The run-time library: its folder per kind of application, PE machine and
+# optional header magic.
+RUNTIMES = {"x86": (0x14C, 0x10B), "x64": (0x8664, 0x20B)}
+RUNTIME_FILES = ["zetrt.dll", "libzetrt.dll.a", "zetrt.lib"]
+HEADER = os.path.join(ROOT, "runtime", "zetrt.h")
+# What a DLL of the kit may import: the system's own.
+SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "msvcrt.dll",
+               "advapi32.dll"}
 # Version blocks: file name, description, version.
 DESCRIPTIONS = {"Zetcomp.exe": "Zetrova コンパイラ",
                 "Zetview.exe": "Zetrova メッセージボックス表示ツール"}
@@ -44,7 +56,7 @@ def linux_files(share_doc="share/doc/zetrova"):
     files += ["share/zetrova/examples/demo.zts"]
     files += ["share/zetrova/examples/bmp/" + s for s in STRIPS]
     files += [share_doc + "/" + g for g in GUIDES + ["copyright", "changelog.gz"]]
-    files += ["lib/cmake/Zetrova/ZetrovaConfig.cmake", "lib/cmake/Zetrova/ZetrovaMessages.cmake"]
+    files += CMAKE_PACKAGE
     return sorted(files)
 
 
@@ -52,7 +64,15 @@ def windows_files():
     files = EXES + ["LICENSE.txt", "README.txt", "sample.zts", "examples/demo.zts"]
     files += ["examples/bmp/" + s for s in STRIPS]
     files += ["docs/" + g for g in GUIDES]
-    return sorted(files)
+    files += ["runtime/%s/%s" % (arch, f) for arch in RUNTIMES for f in RUNTIME_FILES]
+    files += ["include/zetrt.h", "examples/runtime/CMakeLists.txt", "examples/runtime/hello.c"]
+    return sorted(files + CMAKE_PACKAGE)
+
+
+def header_functions():
+    """The functions zetrt.h declares."""
+    with open(HEADER) as f:
+        return set(re.findall(r"ZETRT_API [^;]*?WINAPI (\w+)\(", f.read()))
 
 
 def read(path):
@@ -187,6 +207,11 @@ class Checker:
             for exe in EXES:
                 self.exe(path, os.path.join(root, exe), version)
             self.windows_texts(path, root, version)
+            with open(os.path.join(root, "include", "zetrt.h"), "rb") as packaged, \
+                    open(HEADER, "rb") as source:
+                self.expect(packaged.read() == source.read(), "%s: zetrt.h differs" % path)
+            for arch in RUNTIMES:
+                self.runtime(path, os.path.join(root, "runtime", arch), arch)
 
     def windows_texts(self, package, root, version):
         """Both texts with Windows line ends; the README in Shift-JIS, naming
@@ -208,6 +233,29 @@ class Checker:
                    if word not in text]
         self.expect(not missing and b"\n" not in raw.replace(b"\r\n", b""),
                     "%s: README.txt lacks %s or has lines not ended by CR LF" % (package, missing))
+
+    def runtime(self, package, folder, arch):
+        """The DLL of one kind: machine, undecorated exports of the header's
+        functions, system imports; its import libraries' symbols."""
+        functions = header_functions()
+        pe = pefile.PE(os.path.join(folder, "zetrt.dll"))
+        machine, magic = RUNTIMES[arch]
+        self.expect(pe.FILE_HEADER.Machine == machine and pe.OPTIONAL_HEADER.Magic == magic and
+                    pe.is_dll(), "%s: runtime/%s/zetrt.dll is no %s DLL" % (package, arch, arch))
+        exports = {e.name.decode() for e in pe.DIRECTORY_ENTRY_EXPORT.symbols if e.name}
+        self.expect(exports == functions, "%s: runtime/%s/zetrt.dll exports %s" %
+                    (package, arch, sorted(exports)))
+        imports = {i.dll.decode().lower() for i in pe.DIRECTORY_ENTRY_IMPORT}
+        self.expect(imports <= SYSTEM_DLLS, "%s: runtime/%s/zetrt.dll imports %s" %
+                    (package, arch, sorted(imports - SYSTEM_DLLS)))
+        # What a call compiles to: _Name@n for 32-bit stdcall, Name for 64-bit.
+        call = r"_(\w+)@\d+" if arch == "x86" else r"(\w+)"
+        for library in ("libzetrt.dll.a", "zetrt.lib"):
+            nm = subprocess.run(["llvm-nm", os.path.join(folder, library)], capture_output=True,
+                                text=True)
+            symbols = set(re.findall(r" [TI] __imp_" + call + "$", nm.stdout, re.M))
+            self.expect(symbols == functions, "%s: runtime/%s/%s gives %s" %
+                        (package, arch, library, sorted(symbols)))
 
     def exe(self, package, path, version):
         name = os.path.basename(path)
