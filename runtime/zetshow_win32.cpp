@@ -2,21 +2,22 @@
 // library, so that an author on Windows sees the file in the real thing, and
 // prints the answer. Exit status: 0 shown, 1 failure, 2 wrong use.
 #include <windows.h>
+// windows.h names WriteConsole for WriteConsoleA; the shell's is meant here.
+#undef WriteConsole
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 
+#include "platform/console.h"
 #include "reader/compiled_file.h"
 #include "reader/format.h"
-#include "reader/text_code.h"
 #include "runtime/zetrt.h"
 #include "version.h"
 
 namespace {
-
-constexpr int kShown = 0, kFailed = 1, kWrongUse = 2;
 
 const char kUsage[] =
     "使い方: zetshow ファイル.ztr [--kind 種類] [--type フラグ] [--seed N] [--text 本文]\n"
@@ -55,12 +56,6 @@ const Flag kFlags[] = {
 };
 const UINT kKindIcons[zetreader::kKindCount] = {0, MB_ICONASTERISK, MB_ICONEXCLAMATION, MB_ICONHAND,
                                                 MB_ICONQUESTION};
-
-bool Say(FILE* stream, const std::string& text) {
-  const std::string shown = zetreader::ToConsoleText(text);
-  return std::fwrite(shown.data(), 1, shown.size(), stream) == shown.size() &&
-         std::fflush(stream) == 0;
-}
 
 bool ParseType(const std::string& text, UINT& type) {
   type = 0;
@@ -147,42 +142,54 @@ std::string ReasonOf(const std::string& path) {
   return "描画できないストリップがあります (圧縮されたピクセルなど)。";
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0) {
-      return Say(stdout, kUsage) ? kShown : kFailed;
+      return zet::ShowUsage(kUsage);
     }
     if (std::strcmp(argv[i], "--version") == 0) {
-      return Say(stdout, "zetshow " ZETCOMP_VERSION "\n") ? kShown : kFailed;
+      return zet::ShowVersion("zetshow " ZETCOMP_VERSION);
     }
   }
   Options options;
   const std::string wrong = Parse(argc, argv, options);
   if (!wrong.empty()) {
-    Say(stderr, "zetshow: " + wrong + "\n" + kUsage);
-    return kWrongUse;
+    zet::Say(stderr, "", wrong);
+    zet::WriteConsole(stderr, zet::ConsoleText(kUsage));
+    return zet::kExitWrongUse;
   }
   if (options.kind >= 0) {
     options.type = (options.type & ~MB_ICONMASK) | kKindIcons[options.kind];
   }
   ZetMessages* messages = nullptr;
-  const DWORD error = ZetOpenFileA(options.path.c_str(), &messages);
-  if (error != 0) {
-    Say(stderr, options.path + ": " + ReasonOf(options.path) + "\n");
-    return kFailed;
+  if (ZetOpenFileA(options.path.c_str(), &messages) != 0) {
+    zet::Say(stderr, options.path, ReasonOf(options.path));
+    return zet::kExitFailure;
   }
   ZetBoxOptions box = {sizeof box, 0, 0, options.seed};
   const int answer =
       ZetMessageBoxExA(messages, nullptr, options.hasText ? options.text.c_str() : nullptr,
                        "zetshow", options.type, &box);
-  const DWORD boxError = GetLastError();
+  const DWORD error = GetLastError();
   ZetClose(messages);
   if (answer == 0) {
-    Say(stderr, zetreader::Format("zetshow: ボックスを表示できませんでした (エラー %lu)。\n",
-                                  static_cast<unsigned long>(boxError)));
-    return kFailed;
+    zet::Say(stderr, "",
+             zetreader::Format("ボックスを表示できませんでした (エラー %lu)。",
+                               static_cast<unsigned long>(error)));
+    return zet::kExitFailure;
   }
-  return Say(stdout, zetreader::Format("%d\n", answer)) ? kShown : kFailed;
+  zet::WriteConsole(stdout, zetreader::Format("%d\n", answer));
+  return zet::kExitSuccess;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  zet::NameProgram("zetshow");
+  try {
+    return zet::ExitStatus(Main(argc, argv));
+  } catch (const std::bad_alloc&) {
+    zet::Say(stderr, "", "メモリーが足りません。");
+  }
+  return zet::ExitStatus(zet::kExitFailure);
 }

@@ -27,7 +27,10 @@ shutil.copy(os.path.join(data, "bmp", "d1.bmp"), os.path.join(work, "bmp"))
 shutil.copy(os.path.join(data, "expected", "empty.ztr"), work)
 
 WORK_ON = {"zetcomp": ["empty.zts"], "zetdump": ["empty.ztr"], "zetplay": ["empty.ztr"],
-           "zetlint": ["--list-deps", "empty.zts"]}
+           "zetlint": ["--list-deps", "empty.zts"],
+           # zetshow's work is a box on the screen: a file that is not there
+           # ends it before any box, with a message.
+           "zetshow": ["missing.ztr"]}
 
 # (case, arguments, standard output to /dev/full, status, standard output
 # written, standard error written); None where the program stands apart.
