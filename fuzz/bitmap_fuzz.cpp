@@ -23,10 +23,13 @@ bool Inside(const uint8_t* base, size_t size, const uint8_t* block, uint64_t len
          length <= size - static_cast<uint64_t>(block - base);
 }
 
+uint32_t Field32(const uint8_t* at) {
+  return static_cast<uint32_t>(at[0]) | static_cast<uint32_t>(at[1]) << 8 |
+         static_cast<uint32_t>(at[2]) << 16 | static_cast<uint32_t>(at[3]) << 24;
+}
+
 int32_t HeightField(const uint8_t* header) {
-  return static_cast<int32_t>(
-      static_cast<uint32_t>(header[8]) | static_cast<uint32_t>(header[9]) << 8 |
-      static_cast<uint32_t>(header[10]) << 16 | static_cast<uint32_t>(header[11]) << 24);
+  return static_cast<int32_t>(Field32(header + 8));
 }
 
 // Reads every byte the writer would copy, so that a block reaching past the
@@ -54,6 +57,13 @@ void CheckBlocks(const MappedBitmap& bitmap, size_t size) {
   if (bitmap.ColorCount() != 0 &&
       !Inside(base, size, bitmap.ColorTable(), uint64_t{4} * bitmap.ColorCount())) {
     FuzzFailure("the colour table reaches outside the file");
+  }
+  // After a 40-byte header, bit-field masks are part of the info block.
+  const uint32_t compression = Field32(bitmap.Header() + 16);
+  const uint32_t masks = compression == 3 ? 12 : compression == 6 ? 16 : 0;
+  if (Field32(bitmap.Header()) == kInfoHeaderSize &&
+      bitmap.InfoBlockSize() < kInfoHeaderSize + masks) {
+    FuzzFailure("a bit-field info block without its masks");
   }
   const int64_t height = HeightField(bitmap.Header());
   if (bitmap.Height() != static_cast<uint64_t>(height < 0 ? -height : height)) {

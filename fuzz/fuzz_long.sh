@@ -9,7 +9,7 @@ seconds=$2
 runs=${3:-0}
 shift 2
 [ $# -gt 0 ] && shift
-harnesses=${*:-frames profile bitmap compile_source zetdump lint runtime}
+harnesses=${*:-frames profile bitmap compile_source zetdump lint player runtime}
 fuzzdir=$(cd "$(dirname "$0")" && pwd)
 work=$build/fuzz/long
 mkdir -p "$work"

@@ -272,6 +272,9 @@ std::vector<BitmapCase> BitmapCases() {
       {"os2", Os2Bitmap(), "OS/2 形式のヘッダ (BITMAPCOREHEADER) のビットマップです。"},
       {"header_size", Changed(good, 14, 20),
        "情報ヘッダの大きさ (biSize) 20 が 40 バイトに足りません。"},
+      // Bit fields whose third mask the file no longer holds.
+      {"masks", Changed(good, 30, 3, 62),
+       "ビットフィールドの色のマスクがファイルの終わりを越えています。"},
       {"color_table", Changed(good, 46, 100000), "色テーブルがファイルの終わりを越えています。"},
       {"rle4", Changed(good, 30, 2, half), "画素が圧縮されています (RLE4)。"},
       {"jpeg", Changed(good, 30, 4, half), "画素が圧縮されています (JPEG)。"},

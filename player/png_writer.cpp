@@ -2,7 +2,9 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <new>
 #include <vector>
 
@@ -45,55 +47,106 @@ uint8_t Paeth(int a, int b, int c) {
   return static_cast<uint8_t>(pb <= pc ? b : c);
 }
 
-// Each row with the filter of the smallest sum of absolute values, the
-// usual heuristic; `above` is null for the first row.
-void FilterRow(const uint8_t* row, const uint8_t* above, size_t bytes, std::string& out) {
-  std::string candidates[5];
-  long best = -1;
-  int chosen = 0;
-  for (int type = 0; type < 5; ++type) {
-    std::string& line = candidates[type];
-    line.resize(bytes);
-    long sum = 0;
-    for (size_t i = 0; i < bytes; ++i) {
-      const int a = i >= 3 ? row[i - 3] : 0;
-      const int b = above ? above[i] : 0;
-      const int c = above && i >= 3 ? above[i - 3] : 0;
-      const int predicted[5] = {0, a, b, (a + b) / 2, Paeth(a, b, c)};
-      const uint8_t value = static_cast<uint8_t>(row[i] - predicted[type]);
-      line[i] = static_cast<char>(value);
-      sum += value < 128 ? value : 256 - value;
-    }
-    if (best < 0 || sum < best) {
-      best = sum;
-      chosen = type;
+// Rows filtered for compression, each with the filter of the smallest sum
+// of absolute values (the first of equal sums), the usual heuristic. Each
+// predictor is computed once per byte and the buffers serve every row of an
+// image: encoding is most of an export's time.
+class RowFilters {
+ public:
+  explicit RowFilters(size_t bytes) : bytes_(bytes) {
+    for (std::string& line : lines_) {
+      line.resize(bytes);
     }
   }
-  out += static_cast<char>(chosen);
-  out += candidates[chosen];
-}
 
-std::string Compressed(const std::string& raw) {
-  uLongf length = compressBound(static_cast<uLong>(raw.size()));
-  std::string out(length, '\0');
-  const int status =
-      compress2(reinterpret_cast<Bytef*>(out.data()), &length,
-                reinterpret_cast<const Bytef*>(raw.data()), static_cast<uLong>(raw.size()), 6);
-  if (status != Z_OK) {
-    throw std::bad_alloc();  // zlib fails only for want of memory here
+  // Appends the filter type and the filtered row; `above` is null for the
+  // first row.
+  void Filter(const uint8_t* row, const uint8_t* above, std::string& out) {
+    std::fill(std::begin(sums_), std::end(sums_), 0);
+    const size_t edge = bytes_ < 3 ? bytes_ : 3;
+    if (above == nullptr) {
+      for (size_t i = 0; i < edge; ++i) {
+        Put(i, row[i], 0, 0, 0);
+      }
+      for (size_t i = edge; i < bytes_; ++i) {
+        Put(i, row[i], row[i - 3], 0, 0);
+      }
+    } else {
+      for (size_t i = 0; i < edge; ++i) {
+        Put(i, row[i], 0, above[i], 0);
+      }
+      for (size_t i = edge; i < bytes_; ++i) {
+        Put(i, row[i], row[i - 3], above[i], above[i - 3]);
+      }
+    }
+    int chosen = 0;
+    for (int type = 1; type < kCount; ++type) {
+      chosen = sums_[type] < sums_[chosen] ? type : chosen;
+    }
+    out += static_cast<char>(chosen);
+    out += lines_[chosen];
   }
-  out.resize(length);
-  return out;
-}
 
-std::string ImageData(int width, int height, const uint8_t* rgb, size_t stride) {
+ private:
+  static constexpr int kCount = 5;
+
+  // Byte i of the row, with a its left neighbour, b the one above and c the
+  // one above a (0 where there is none).
+  void Put(size_t i, uint8_t x, int a, int b, int c) {
+    const int predicted[kCount] = {0, a, b, (a + b) / 2, Paeth(a, b, c)};
+    for (int type = 0; type < kCount; ++type) {
+      const auto value = static_cast<uint8_t>(x - predicted[type]);
+      lines_[type][i] = static_cast<char>(value);
+      sums_[type] += std::abs(static_cast<int8_t>(value));
+    }
+  }
+
+  const size_t bytes_;
+  std::string lines_[kCount];
+  long sums_[kCount] = {};
+};
+
+// zlib's deflate at level 6, as compress2 makes it, with one state for all
+// the images of a file: a state takes some 260 KB to set up.
+class Deflater {
+ public:
+  Deflater() {
+    if (deflateInit(&stream_, 6) != Z_OK) {
+      throw std::bad_alloc();  // zlib fails only for want of memory here
+    }
+  }
+  ~Deflater() { deflateEnd(&stream_); }
+  Deflater(const Deflater&) = delete;
+  Deflater& operator=(const Deflater&) = delete;
+
+  std::string Compress(const std::string& raw) {
+    std::string out(deflateBound(&stream_, static_cast<uLong>(raw.size())), '\0');
+    deflateReset(&stream_);
+    stream_.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(raw.data()));
+    stream_.avail_in = static_cast<uInt>(raw.size());
+    stream_.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream_.avail_out = static_cast<uInt>(out.size());
+    if (deflate(&stream_, Z_FINISH) != Z_STREAM_END) {
+      throw std::bad_alloc();
+    }
+    out.resize(stream_.total_out);
+    return out;
+  }
+
+ private:
+  z_stream stream_{};
+};
+
+std::string ImageData(int width, int height, const uint8_t* rgb, size_t stride,
+                      Deflater& deflater) {
   std::string raw;
   const size_t bytes = static_cast<size_t>(width) * 3;
   raw.reserve((bytes + 1) * height);
+  RowFilters filters(bytes);
   for (int y = 0; y < height; ++y) {
-    FilterRow(rgb + y * stride, y > 0 ? rgb + (y - 1) * stride : nullptr, bytes, raw);
+    filters.Filter(rgb + y * stride, y > 0 ? rgb + (y - 1) * stride : nullptr, raw);
   }
-  return Compressed(raw);
+  return deflater.Compress(raw);
 }
 
 std::string Header(int width, int height) {
@@ -157,9 +210,10 @@ class ApngWriter {
     control += std::string("\x00\x00", 2);  // dispose none, blend source
     PutChunk(out, "fcTL", control);
     const size_t stride = static_cast<size_t>(width_) * 3;
-    const std::string data = ImageData(
-        frame.box.width, frame.box.height,
-        frame.pixels + frame.box.y * stride + static_cast<size_t>(frame.box.x) * 3, stride);
+    const std::string data =
+        ImageData(frame.box.width, frame.box.height,
+                  frame.pixels + frame.box.y * stride + static_cast<size_t>(frame.box.x) * 3,
+                  stride, deflater_);
     if (first) {
       PutChunk(out, "IDAT", data);
       return;
@@ -171,6 +225,7 @@ class ApngWriter {
 
   int width_, height_;
   uint32_t sequence_ = 0;
+  Deflater deflater_;
 };
 
 // Delays too long for one fraction are split into pieces that change
@@ -190,7 +245,8 @@ void AddFrame(std::vector<ApngFrame>& frames, const uint8_t* pixels, Box box, in
 std::string EncodePng(int width, int height, const uint8_t* rgb, size_t stride) {
   std::string out(kSignature, 8);
   PutChunk(out, "IHDR", Header(width, height));
-  PutChunk(out, "IDAT", ImageData(width, height, rgb, stride));
+  Deflater deflater;
+  PutChunk(out, "IDAT", ImageData(width, height, rgb, stride, deflater));
   PutChunk(out, "IEND", "");
   return out;
 }

@@ -18,12 +18,13 @@
 //   220  string, code, bitmap info and pixel blocks
 //
 // Strings: UTF-16LE, ended by a 0 unit; a string offset of 0 means absent.
-// Bitmap info block: a BITMAPINFOHEADER (biSize at least 40) and then its
-//   colour table, 4 bytes an entry: biClrUsed entries, or 2^biBitCount up to
-//   8 bits. Pixel block: ((biBitCount * biWidth + 31) / 32) * 4 * |biHeight|
-//   bytes, rows bottom-up unless biHeight is negative. Kinds with one bitmap
-//   point at the same two blocks. The strip holds |biHeight| / frame height
-//   frames.
+// Bitmap info block: a BITMAPINFOHEADER (biSize at least 40), after a
+//   40-byte one with biCompression BI_BITFIELDS (3) or BI_ALPHABITFIELDS (6)
+//   its 3 or 4 colour masks, and then its colour table, 4 bytes an entry:
+//   biClrUsed entries, or 2^biBitCount up to 8 bits.
+// Pixel block: ((biBitCount * biWidth + 31) / 32) * 4 * |biHeight| bytes,
+//   rows bottom-up unless biHeight is negative. Kinds with one bitmap point
+//   at the same two blocks. The strip holds |biHeight| / frame height frames.
 // Code block: instructions packed without gaps, an opcode byte followed by
 //   its 16-bit operands; jumps name code offsets within the kind's block:
 //   +----+-----+-----+-----+

@@ -97,7 +97,10 @@ void DumpBitmap(const KindRecord& record, std::string& text) {
                    kKindNames[record.sharesWith], bitmap.infoOffset, bitmap.bitsOffset);
     return;
   }
-  text += Format("    情報ブロック: 位置 %u、%u バイト\n", bitmap.infoOffset, bitmap.infoLength);
+  const std::string masks =
+      bitmap.maskLength == 0 ? "" : Format(" (うち色のマスク %u バイト)", bitmap.maskLength);
+  text += Format("    情報ブロック: 位置 %u、%u バイト%s\n", bitmap.infoOffset, bitmap.infoLength,
+                 masks.c_str());
   text +=
       Format("    ピクセルブロック: 位置 %u、%u バイト\n", bitmap.bitsOffset, bitmap.pixelLength);
 }

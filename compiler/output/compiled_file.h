@@ -6,7 +6,8 @@
 //   20   ten button caption offsets, in kButtonKeys order
 //   60   five KindRecords of 32 bytes, in MessageKind order
 //   220  string blocks (UTF-16LE with a zero unit), code blocks, bitmap
-//        info blocks (info header and colour table) and pixel blocks
+//        info blocks (info header, bit-field masks after a 40-byte header,
+//        colour table) and pixel blocks
 //
 // Every integer is 32-bit little-endian; every offset counts from the start
 // of the file.
