@@ -109,13 +109,13 @@ int main() {
     return player.Play(0);
   };
   const double apngMs = Fastest([&] {
-    const zetplay::KindPlay kind = play();
+    const zetplay::PlayedKind kind = play();
     apng = zetplay::EncodeApng(*kind.picture, kind.frameHeight, kind.animation);
   });
   std::printf("RESULT apng_ms %.3f\nRESULT apng_bytes %zu\n", apngMs, apng.size());
   if (zetplay::GifAvailable()) {
     const double gifMs = Fastest([&] {
-      const zetplay::KindPlay kind = play();
+      const zetplay::PlayedKind kind = play();
       gif = zetplay::EncodeGif(*kind.picture, kind.frameHeight, kind.animation).bytes;
     });
     WriteFile("zetplay.gif", gif);

@@ -25,11 +25,11 @@
 namespace {
 
 using zetplay::Ending;
-using zetplay::KindPlay;
+using zetplay::PlayedKind;
 
 // A cut run's export loops where the code runs offset 0 again, or holds
 // the whole run once.
-void CheckCut(const KindPlay& play) {
+void CheckCut(const PlayedKind& play) {
   const zetplay::Run& run = play.run;
   const size_t restart = run.restartStep;
   if (restart >= run.steps.size() || (restart > 0 && run.steps[restart].offset != 0)) {
@@ -41,7 +41,7 @@ void CheckCut(const KindPlay& play) {
   }
 }
 
-void CheckLengths(const KindPlay& play) {
+void CheckLengths(const PlayedKind& play) {
   if (play.run.ending == Ending::Ends && play.animation.Length() != play.run.length) {
     zet::FuzzFailure("the export does not last as long as the run");
   }
@@ -53,7 +53,7 @@ void CheckLengths(const KindPlay& play) {
   }
 }
 
-std::string Export(const KindPlay& play) {
+std::string Export(const PlayedKind& play) {
   CheckLengths(play);
   const std::string apng = zetplay::EncodeApng(*play.picture, play.frameHeight, play.animation);
   if (apng.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0) {
@@ -86,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   settings.loop = size % 2 == 1;
   settings.seed = size;
   zetplay::KindPlayer player(bytes, file, settings);
-  KindPlay plays[zetreader::kKindCount];
+  PlayedKind plays[zetreader::kKindCount];
   std::string apngs[zetreader::kKindCount];
   int played = 0;
   for (int kind = 0; kind < zetreader::kKindCount; ++kind) {

@@ -20,7 +20,7 @@ void CheckAgainstPlayer(const ZetMessages& messages, int kind, uint64_t seed) {
   zetplay::Settings settings;
   settings.seed = seed;
   settings.maxMs = zetrt::kPlayerMs;
-  zetplay::KindPlay play;
+  zetplay::PlayedKind play;
   try {
     play = zetplay::KindPlayer(messages.bytes, messages.file, settings).Play(kind);
   } catch (const zetplay::PlayError&) {

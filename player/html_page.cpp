@@ -38,7 +38,7 @@ constexpr char kScript[] =
     "document.body.setAttribute('data-result','boxes='+document.querySelectorAll('.box').length+"
     "' images='+loaded+'/'+images.length);});";
 
-std::u16string EndingWords(const KindPlay& play) {
+std::u16string EndingWords(const PlayedKind& play) {
   switch (play.run.ending) {
     case Ending::Ends:
       return u"終わって最後のフレームのまま";
@@ -63,8 +63,8 @@ std::string Buttons(const zetreader::CompiledFile& file) {
   return buttons + "</div>";
 }
 
-std::string Box(const zetreader::KindRecord& record, const KindPlay& play, const std::string& apng,
-                const std::string& buttons) {
+std::string Box(const zetreader::KindRecord& record, const PlayedKind& play,
+                const std::string& apng, const std::string& buttons) {
   const char* name = zetreader::kKindNames[play.kind];
   std::string box =
       Format("<section class=\"box\" data-kind=\"%s\"><div class=\"title\">%s</div>", name, name);
@@ -82,7 +82,7 @@ std::string Box(const zetreader::KindRecord& record, const KindPlay& play, const
 }  // namespace
 
 std::string HtmlPage(const zetreader::CompiledFile& file,
-                     const KindPlay (&plays)[zetreader::kKindCount],
+                     const PlayedKind (&plays)[zetreader::kKindCount],
                      const std::string (&apngs)[zetreader::kKindCount]) {
   std::string page = "<!DOCTYPE html>\n<html lang=\"ja\"><head><meta charset=\"utf-8\">";
   page += "<title>" + Text(u"Zetrova のメッセージボックス") + "</title>";

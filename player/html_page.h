@@ -14,7 +14,7 @@ namespace zetplay {
 
 // `plays` and `apngs` in kind order.
 std::string HtmlPage(const zetreader::CompiledFile& file,
-                     const KindPlay (&plays)[zetreader::kKindCount],
+                     const PlayedKind (&plays)[zetreader::kKindCount],
                      const std::string (&apngs)[zetreader::kKindCount]);
 
 }  // namespace zetplay

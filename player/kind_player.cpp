@@ -35,9 +35,9 @@ std::shared_ptr<const Picture> KindPlayer::PictureOf(int kind) {
   return picture;
 }
 
-KindPlay KindPlayer::Play(int kind) {
+PlayedKind KindPlayer::Play(int kind) {
   const zetreader::KindRecord& record = file_.kinds[kind];
-  KindPlay play;
+  PlayedKind play;
   play.kind = kind;
   play.record = &record;
   play.picture = PictureOf(kind);

@@ -27,7 +27,7 @@ struct Settings {
 // The frames a code can name: frame numbers are 16 bits.
 constexpr uint32_t kAddressableFrames = 65536;
 
-struct KindPlay {
+struct PlayedKind {
   int kind = 0;
   const zetreader::KindRecord* record = nullptr;
   int64_t frameMs = 0;
@@ -49,7 +49,7 @@ class KindPlayer {
 
   // Throws FileFault for a strip it cannot decode, PlayError for code that
   // would hang a player.
-  KindPlay Play(int kind);
+  PlayedKind Play(int kind);
 
  private:
   std::shared_ptr<const Picture> PictureOf(int kind);

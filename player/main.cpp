@@ -45,7 +45,7 @@ struct Session {
     return options.kind >= 0 ? path : PathForKind(path, kind);
   }
 
-  void Images(const KindPlay& play) {
+  void Images(const PlayedKind& play) {
     const Picture& picture = *play.picture;
     if (!options.apng.empty()) {
       outputs.emplace_back(PathOf(options.apng, play.kind),
@@ -77,7 +77,7 @@ int Play(const Options& options) {
   const zetreader::FileBytes bytes = zetreader::ReadFileBytes(options.file);
   const zetreader::CompiledFile file = zetreader::ReadCompiledFile(bytes);
   KindPlayer player(bytes, file, options.settings);
-  KindPlay plays[zetreader::kKindCount];
+  PlayedKind plays[zetreader::kKindCount];
   Session session{options, {}, {}};
   for (int kind = 0; kind < zetreader::kKindCount; ++kind) {
     const bool picked = options.kind < 0 || options.kind == kind;

@@ -38,7 +38,7 @@ std::string CutText(const Run& run, const Animation& animation) {
                     animation.shots.back().frame);
 }
 
-std::string EndingText(const KindPlay& play) {
+std::string EndingText(const PlayedKind& play) {
   const Run& run = play.run;
   const Animation& animation = play.animation;
   switch (run.ending) {
@@ -71,7 +71,7 @@ std::string InstructionText(const Step& step, const zetreader::KindRecord& recor
                                   [](uint32_t offset) { return Format("+%05u", offset); });
 }
 
-std::string Summary(const KindPlay& play) {
+std::string Summary(const PlayedKind& play) {
   const char* name = zetreader::kKindNames[play.kind];
   std::string text =
       Format("%s: %d × %d ピクセル、%u ビット、フレーム %u 枚 (高さ %d)、1 フレーム %lld ms\n",
@@ -93,7 +93,7 @@ std::string Summary(const KindPlay& play) {
   return text;
 }
 
-std::string Trace(const KindPlay& play) {
+std::string Trace(const PlayedKind& play) {
   const zetreader::KindRecord* record = play.record;
   std::string text =
       Format("%s の実行 (時刻 ms、オフセット、命令、表示):\n", zetreader::kKindNames[play.kind]);

@@ -9,8 +9,8 @@
 
 namespace zetplay {
 
-std::string Summary(const KindPlay& play);
-std::string Trace(const KindPlay& play);
+std::string Summary(const PlayedKind& play);
+std::string Trace(const PlayedKind& play);
 
 // An instruction as the frames language writes it, jumps to offsets.
 std::string InstructionText(const Step& step, const zetreader::KindRecord& record);

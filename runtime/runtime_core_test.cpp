@@ -27,7 +27,7 @@ TEST(BoxAnimation, ShowsWhatZetplaysRunShowsAtEachMoment) {
       zetplay::Settings settings;
       settings.seed = seed;
       zetplay::KindPlayer player(messages->bytes, messages->file, settings);
-      const zetplay::KindPlay play = player.Play(kind);
+      const zetplay::PlayedKind play = player.Play(kind);
       BoxAnimation animation(messages->file.kinds[kind], play.frameMs, seed);
       uint64_t shown = 0;
       for (const zetplay::Step& step : play.run.steps) {
@@ -50,7 +50,7 @@ TEST(BoxAnimation, KeepsUpWithTheClock) {
   const std::unique_ptr<ZetMessages> messages = OpenMessages(BytesOf(std::getenv("ZET_EXAMPLE")));
   zetplay::Settings settings;
   zetplay::KindPlayer player(messages->bytes, messages->file, settings);
-  const zetplay::KindPlay play = player.Play(4);
+  const zetplay::PlayedKind play = player.Play(4);
   BoxAnimation animation(messages->file.kinds[4], play.frameMs, 1);
   uint64_t shown = 0;
   const zetplay::Step* last = nullptr;
