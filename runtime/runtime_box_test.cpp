@@ -10,6 +10,7 @@
 #include <string>
 #include <thread>
 
+#include "player/kind_player.h"
 #include "player/picture.h"
 #include "reader/compiled_file.h"
 #include "reader/test_content.h"
@@ -160,6 +161,40 @@ std::vector<uint32_t> ScreenPixels(HWND picture, int& width, int& height) {
   return ::testing::AssertionFailure() << "the frame never held still";
 }
 
+// Whether the frames the box reports, sampled for a second, are those of
+// zetplay's trace with the same seed (1), step for step.
+::testing::AssertionResult FollowsTheTrace(HWND box, int kind) {
+  const Example& example = TheExample();
+  zetplay::Settings settings;
+  const zetplay::PlayedKind play =
+      zetplay::KindPlayer(example.bytes, example.file, settings).Play(kind);
+  std::vector<int> frames;  // of the steps that show one, in order
+  size_t cycle = 0;         // where the frames of a cycle start
+  for (size_t i = 0; i < play.run.steps.size(); ++i) {
+    cycle = i == play.run.cycleStep ? frames.size() : cycle;
+    if (play.run.steps[i].frame >= 0) {
+      frames.push_back(play.run.steps[i].frame);
+    }
+  }
+  // A cycle repeats for as long as the box stands.
+  const size_t recorded = frames.size();
+  for (size_t i = 0; play.run.ending == zetplay::Ending::Cycles && frames.size() < 5000; ++i) {
+    frames.push_back(frames[cycle + i % (recorded - cycle)]);
+  }
+  for (int sample = 0; sample < 20; ++sample, Sleep(50)) {
+    const LRESULT steps = SendMessageW(box, kFrameMessage, 1, 0);
+    const LRESULT frame = SendMessageW(box, kFrameMessage, 0, 0) - 1;
+    if (SendMessageW(box, kFrameMessage, 1, 0) != steps) {
+      continue;  // a step came between the two questions
+    }
+    if (steps < 1 || static_cast<size_t>(steps) > frames.size() ||
+        frames[static_cast<size_t>(steps) - 1] != frame) {
+      return ::testing::AssertionFailure() << "step " << steps << " shows frame " << frame;
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
+
 // The caption order of the file and the buttons' ids.
 constexpr int kButtonIds[] = {IDOK,  IDCANCEL, IDABORT, IDRETRY,    IDIGNORE,
                               IDYES, IDNO,     IDCLOSE, IDCONTINUE, IDHELP};
@@ -199,6 +234,7 @@ TEST(ZetMessageBox, ShowsEveryKindWithTheFilesCaptionsTextsAndFrames) {
       }
     }
     EXPECT_TRUE(ShowsItsFrame(box, c.kind)) << c.kind;
+    EXPECT_TRUE(FollowsTheTrace(box, c.kind)) << c.kind;
     PostMessageW(box, WM_COMMAND, c.answer, 0);
     EXPECT_EQ(answer.get(), c.answer) << c.kind;
   }
