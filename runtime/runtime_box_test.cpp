@@ -344,6 +344,14 @@ TEST(ZetMessageBox, DrawsEveryPixelFormat) {
   }
 }
 
+// The application's own hook, as MFC keeps one: it must still see the box.
+thread_local int t_created = 0;
+
+LRESULT CALLBACK CountCreations(int code, WPARAM w, LPARAM l) {
+  t_created += code == HCBT_CREATEWND;
+  return CallNextHookEx(nullptr, code, w, l);
+}
+
 // Boxes on two threads at once, a box whose owner shows another, and a
 // thread with a hook of the application's own all get their animation.
 TEST(ZetMessageBox, WorksBesideOtherBoxesAndHooks) {
@@ -352,18 +360,11 @@ TEST(ZetMessageBox, WorksBesideOtherBoxesAndHooks) {
       [&] { return ZetMessageBoxW(messages.get(), nullptr, L"1", L"zetrt first", MB_OKCANCEL); });
   std::future<int> second = ShowOnThread([&] {
     // The application's own hook, as MFC keeps one: it still sees the box.
-    static thread_local int created = 0;
-    HHOOK hook = SetWindowsHookExW(
-        WH_CBT,
-        [](int code, WPARAM w, LPARAM l) -> LRESULT {
-          created += code == HCBT_CREATEWND;
-          return CallNextHookEx(nullptr, code, w, l);
-        },
-        nullptr, GetCurrentThreadId());
+    HHOOK hook = SetWindowsHookExW(WH_CBT, CountCreations, nullptr, GetCurrentThreadId());
     const int answer =
         ZetMessageBoxW(messages.get(), nullptr, L"2", L"zetrt second", MB_YESNO | MB_ICONHAND);
     UnhookWindowsHookEx(hook);
-    return created > 0 ? answer : -1;
+    return t_created > 0 ? answer : -1;
   });
   HWND one = WaitForBox(L"zetrt first");
   HWND two = WaitForBox(L"zetrt second");
