@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <future>
 #include <string>
@@ -393,12 +394,37 @@ void CALLBACK AnswerBox(HWND, UINT, UINT_PTR, DWORD) {
   }
 }
 
-int ShowAndAnswer(const ZetMessages* messages) {
+int ShowAndAnswer(const ZetMessages* messages, UINT type = MB_OK | MB_ICONASTERISK) {
   const UINT_PTR timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, AnswerBox);
-  const int answer =
-      ZetMessageBoxW(messages, nullptr, L"x", L"zetrt many", MB_OK | MB_ICONASTERISK);
+  const int answer = ZetMessageBoxW(messages, nullptr, L"x", L"zetrt many", type);
   KillTimer(nullptr, timer);
   return answer;
+}
+
+// Every file of the corpora opens or is refused as data; every kind of one
+// that opens is shown and answered without a crash.
+TEST(ZetMessageBox, RefusesOrShowsEveryHostileFile) {
+  const UINT icons[] = {MB_OK, MB_ICONASTERISK, MB_ICONEXCLAMATION, MB_ICONHAND, MB_ICONQUESTION};
+  int opened = 0, refused = 0;
+  for (const char* folder : {ZET_SOURCE "/fuzz/corpus", ZET_SOURCE "/fuzz/regressions",
+                             ZET_SOURCE "/zetdump/testdata"}) {
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+      ZetMessages* messages = nullptr;
+      const DWORD error = ZetOpenFileW(entry.path().wstring().c_str(), &messages);
+      if (!entry.is_regular_file()) {
+        EXPECT_NE(error, 0u) << entry.path();
+        continue;
+      }
+      ASSERT_TRUE(error == 0 || error == ERROR_INVALID_DATA) << entry.path() << " " << error;
+      ++(error == 0 ? opened : refused);
+      for (int kind = 0; messages && kind < zetreader::kKindCount; ++kind) {
+        EXPECT_EQ(ShowAndAnswer(messages, icons[kind]), IDOK) << entry.path();
+      }
+      ZetClose(messages);
+    }
+  }
+  EXPECT_GT(opened, 0);
+  EXPECT_GT(refused, 0);
 }
 
 TEST(ZetMessageBox, AThousandBoxesLeaveNothingBehind) {
