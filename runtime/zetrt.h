@@ -42,7 +42,7 @@ typedef struct ZetMessages ZetMessages; /* one opened compiled file */
 /* The player's settings for one box; a field left 0 takes its default. */
 typedef struct ZetBoxOptions {
   DWORD cbSize;            /* sizeof(ZetBoxOptions) */
-  DWORD unitMs;            /* the unit of FRAMETIME in ms (default 1) */
+  DWORD unitMs;            /* the unit of FRAMETIME in ms (default 1, at most 60000) */
   DWORD defaultMs;         /* the frame time for a FRAMETIME of 0 or less (default 100) */
   unsigned long long seed; /* of the random branches (default: drawn from the clock) */
 } ZetBoxOptions;

@@ -3,6 +3,7 @@
 // system box, so that the user's answer still comes back.
 #include "runtime/zetrt.h"
 
+#include <algorithm>
 #include <memory>
 #include <new>
 #include <string>
@@ -142,7 +143,8 @@ int WINAPI ZetMessageBoxExW(const ZetMessages* m, HWND owner, const wchar_t* tex
     request.caption = reinterpret_cast<const char16_t*>(caption);
     request.type = type;
     if (options) {
-      request.unitMs = options->unitMs ? options->unitMs : request.unitMs;
+      // zetplay's largest unit, which keeps every repeat's time within 64 bits.
+      request.unitMs = options->unitMs ? std::min<DWORD>(options->unitMs, 60000) : request.unitMs;
       request.defaultMs = options->defaultMs ? options->defaultMs : request.defaultMs;
       request.seed = options->seed;
     }
