@@ -1,27 +1,14 @@
 #include "player/picture.h"
 
-#include <cstring>
-
 #include "platform/little_endian.h"
 #include "reader/format.h"
+#include "reader/strip_check.h"
 
 namespace zetplay {
 
 using zetreader::ByteSpan;
-using zetreader::FileFault;
-using zetreader::Format;
 
 namespace {
-
-enum Compression : uint32_t {
-  kRgb = 0,
-  kRle8 = 1,
-  kRle4 = 2,
-  kBitFields = 3,
-  kJpeg = 4,
-  kPng = 5,
-  kAlphaBitFields = 6,
-};
 
 // One channel of a bit-field pixel, scaled to 0..255.
 struct Channel {
@@ -47,64 +34,22 @@ struct Channel {
 };
 
 struct Decoder {
-  const uint8_t* info;
-  uint32_t headerSize;
   uint16_t bitCount;
-  uint32_t compression;
-  ByteSpan fields;  // the masks after a 40-byte header
-  ByteSpan table;   // the colour table
+  ByteSpan masks;  // red, green, blue of a bit-field strip; empty for BI_RGB
+  ByteSpan table;  // the colour table
   Channel red{0}, green{0}, blue{0};
-  const char* owner;
-  uint32_t infoOffset;
-
-  [[noreturn]] void Refuse(uint32_t field, const std::string& text) const {
-    throw FileFault{infoOffset + field, Format("%s のビットマップ: %s", owner, text.c_str())};
-  }
-
-  void CheckCompression() const {
-    const char* names[] = {"", "RLE8", "RLE4", "", "JPEG", "PNG"};
-    if (compression == kRle8 || compression == kRle4 || compression == kJpeg ||
-        compression == kPng) {
-      Refuse(16, Format("%s で圧縮されています。再生できるのは無圧縮 (BI_RGB) かビット"
-                        "フィールド (BI_BITFIELDS) のビットマップだけです。",
-                        names[compression]));
-    }
-    if (compression != kRgb && compression != kBitFields && compression != kAlphaBitFields) {
-      Refuse(16, Format("圧縮の種類 (biCompression) %u は再生できません。", compression));
-    }
-    const bool fields = compression != kRgb;
-    if (fields && bitCount != 16 && bitCount != 32) {
-      Refuse(14, Format("ビットフィールドは 16 か 32 ビットのピクセルにしか使えません (%u "
-                        "ビット)。",
-                        bitCount));
-    }
-  }
 
   void ReadMasks() {
-    uint32_t masks[3] = {0x7C00, 0x03E0, 0x001F};
+    uint32_t fields[3] = {0x7C00, 0x03E0, 0x001F};
     if (bitCount == 32) {
-      masks[0] = 0xFF0000, masks[1] = 0x00FF00, masks[2] = 0x0000FF;
+      fields[0] = 0xFF0000, fields[1] = 0x00FF00, fields[2] = 0x0000FF;
     }
-    if (compression != kRgb) {
-      const uint8_t* at = nullptr;
-      if (headerSize >= 52) {
-        at = info + 40;
-      } else if (fields.size >= 12) {
-        at = fields.data;
-      } else if (table.size >= 12) {
-        at = table.data;  // a header of 41 to 51 bytes: the colour table's first entries
-      } else {
-        Refuse(16, Format("BI_BITFIELDS のマスクがファイルにありません (情報ヘッダーが %u "
-                          "バイト)。",
-                          headerSize));
-      }
-      for (int i = 0; i < 3; ++i) {
-        masks[i] = zet::ReadLe32(at + 4 * i);
-      }
+    for (int i = 0; masks.size >= 12 && i < 3; ++i) {
+      fields[i] = zet::ReadLe32(masks.data + 4 * i);
     }
-    red = Channel(masks[0]);
-    green = Channel(masks[1]);
-    blue = Channel(masks[2]);
+    red = Channel(fields[0]);
+    green = Channel(fields[1]);
+    blue = Channel(fields[2]);
   }
 
   void PutIndex(uint32_t index, uint8_t* out) const {
@@ -146,41 +91,13 @@ struct Decoder {
   }
 };
 
-void CheckSize(const Decoder& decoder, const zetreader::BitmapBlocks& bitmap) {
-  if (bitmap.width < 1) {
-    decoder.Refuse(4, Format("幅 %d では表示するピクセルがありません。", bitmap.width));
-  }
-  if (int64_t{bitmap.width} * bitmap.rows > kLargestPicture) {
-    decoder.Refuse(4, Format("%d × %u ピクセルは大きすぎます (再生できるのは %lld ピクセル"
-                             "まで)。",
-                             bitmap.width, bitmap.rows, static_cast<long long>(kLargestPicture)));
-  }
-  const uint16_t depth = bitmap.bitCount;
-  if (depth != 1 && depth != 4 && depth != 8 && depth != 16 && depth != 24 && depth != 32) {
-    decoder.Refuse(14, Format("%u ビットのピクセルは再生できません (1、4、8、16、24、32 "
-                              "ビットだけです)。",
-                              depth));
-  }
-}
-
 }  // namespace
 
 Picture DecodePicture(const zetreader::FileBytes& bytes, const zetreader::BitmapBlocks& bitmap,
-                      const char* owner) {
-  const ByteSpan header = zetreader::InfoHeader(bytes, bitmap);
-  Decoder decoder{header.data,
-                  bitmap.headerSize,
-                  bitmap.bitCount,
-                  bitmap.compression,
-                  zetreader::Masks(bytes, bitmap),
-                  zetreader::ColourTable(bytes, bitmap),
-                  Channel(0),
-                  Channel(0),
-                  Channel(0),
-                  owner,
-                  bitmap.infoOffset};
-  CheckSize(decoder, bitmap);
-  decoder.CheckCompression();
+                      const char* kindName) {
+  zetreader::CheckDrawable(bytes, bitmap, kindName);
+  Decoder decoder{bitmap.bitCount, zetreader::ColourMasks(bytes, bitmap),
+                  zetreader::ColourTable(bytes, bitmap)};
   if (bitmap.bitCount == 16 || bitmap.bitCount == 32) {
     decoder.ReadMasks();
   }

@@ -17,9 +17,6 @@
 
 namespace zetplay {
 
-// Strips of more pixels are refused, which bounds the player's memory.
-constexpr int64_t kLargestPicture = 16 * 1024 * 1024;
-
 struct Picture {
   int width = 0;
   int height = 0;
@@ -29,9 +26,10 @@ struct Picture {
 };
 
 // Throws FileFault for a strip it cannot show (compressed, an unknown depth,
-// bit fields without masks, no pixels, too large); `owner` names the kind.
+// bit fields without masks, no pixels, too large: zetreader::CheckDrawable);
+// `kindName` names the kind.
 Picture DecodePicture(const zetreader::FileBytes& bytes, const zetreader::BitmapBlocks& bitmap,
-                      const char* owner);
+                      const char* kindName);
 
 // The RGB bytes of frame `frame` of height `frameHeight`.
 const uint8_t* FramePixels(const Picture& picture, int frameHeight, int frame);

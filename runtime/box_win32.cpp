@@ -8,7 +8,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <chrono>
 #include <optional>
 
 #include "runtime/box.h"

@@ -25,9 +25,6 @@ struct Strip {
   int frameCount = 0;
 };
 
-// The largest strip drawn, as the player bounds it.
-constexpr int64_t kLargestStrip = 16 * 1024 * 1024;
-
 }  // namespace zetrt
 
 struct ZetMessages {
@@ -39,8 +36,7 @@ struct ZetMessages {
 namespace zetrt {
 
 // Reads and checks `bytes`; throws zetreader::FileFault for a file the
-// reader refuses or a strip that cannot be drawn (compressed, an unknown
-// depth, too large).
+// reader refuses or a strip that cannot be drawn (zetreader::CheckDrawable).
 std::unique_ptr<ZetMessages> OpenMessages(std::vector<uint8_t> bytes);
 
 }  // namespace zetrt

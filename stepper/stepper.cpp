@@ -1,5 +1,7 @@
 #include "stepper/stepper.h"
 
+#include <set>
+
 namespace zetstep {
 
 using zetreader::FrameOp;

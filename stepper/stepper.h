@@ -15,7 +15,6 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
-#include <set>
 #include <vector>
 
 #include "reader/frame_code.h"
