@@ -9,29 +9,21 @@
 #include <string>
 #include <vector>
 
+#include "platform/system_handles.h"
 #include "runtime/box.h"
 #include "runtime/messages.h"
 
 namespace {
 
-// Closes a handle that CreateFile gave.
-struct FileHandle {
-  HANDLE handle;
-  ~FileHandle() {
-    if (handle != INVALID_HANDLE_VALUE) {
-      CloseHandle(handle);
-    }
-  }
-};
-
 // The whole file, or the system's error code.
 DWORD ReadWhole(HANDLE opened, std::vector<uint8_t>& bytes) {
-  const FileHandle file{opened};
-  if (file.handle == INVALID_HANDLE_VALUE) {
+  const zet::UniqueFileHandle file(reinterpret_cast<intptr_t>(opened));
+  if (!file.Valid()) {
     return GetLastError();
   }
+  const HANDLE handle = reinterpret_cast<HANDLE>(file.Get());
   LARGE_INTEGER size;
-  if (!GetFileSizeEx(file.handle, &size)) {
+  if (!GetFileSizeEx(handle, &size)) {
     return GetLastError();
   }
   if (size.QuadPart > 0xFFFFFFFF) {
@@ -40,7 +32,7 @@ DWORD ReadWhole(HANDLE opened, std::vector<uint8_t>& bytes) {
   bytes.resize(static_cast<size_t>(size.QuadPart));
   DWORD read = 0;
   if (!bytes.empty() &&
-      !ReadFile(file.handle, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
+      !ReadFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
     return GetLastError();
   }
   return read == bytes.size() ? ERROR_SUCCESS : ERROR_HANDLE_EOF;

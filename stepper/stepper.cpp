@@ -35,11 +35,13 @@ std::optional<Step> Stepper::Next() {
   }
   // A frame cut short at maxMs cuts the run even where the code ends.
   if (clipped_) {
-    over_ = ending_ = Ending::Cut;
+    ending_ = Ending::Cut;
+    over_ = true;
   } else if (AtEnd() || Cycled()) {
-    over_ = ending_;
+    over_ = true;  // AtEnd and Cycled say how
   } else if (time_ >= settings_.maxMs) {
-    over_ = ending_ = Ending::Cut;
+    ending_ = Ending::Cut;
+    over_ = true;
   }
   if (over_) {
     return std::nullopt;

@@ -104,7 +104,7 @@ class Stepper {
   uint32_t pc_ = 0;
   const zetreader::Instruction* range_ = nullptr;  // a `for` under way
   int rangeFrame_ = 0;
-  std::optional<Ending> over_;
+  bool over_ = false;
   Ending ending_ = Ending::Ends;
   int64_t time_ = 0;
   uint64_t steps_ = 0;
