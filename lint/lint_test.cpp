@@ -76,6 +76,10 @@ std::vector<LintCase> Cases() {
        Basis("FRAMEHIEGHT=20\r\n"),
        {"7:1: warning: [basis] キー FRAMEHIEGHT はどこからも読まれません (FRAMEHEIGHT "
         "のことですか?)。 [-Wunknown-key]"}},
+      {"typo_key_at_reach",  // two edits short of BITMAP, as far as a hint reaches
+       Basis("BITM=a.bmp\r\n"),
+       {"7:1: warning: [basis] キー BITM はどこからも読まれません (BITMAP "
+        "のことですか?)。 [-Wunknown-key]"}},
       {"unknown_section",
        Basis("[QUESTON]\r\nFRAMES1=0;\r\n"),
        {"7:2: warning: セクション [QUESTON] はどこからも読まれません ([QUESTION] "

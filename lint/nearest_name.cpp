@@ -43,19 +43,16 @@ std::string NearestName(std::string_view name, const std::vector<std::string>& k
   std::string nearest;
   size_t best = SIZE_MAX;
   for (const std::string& candidate : known) {
-    if (best == 0) {
-      break;
-    }
     // The lengths' difference is a floor of the distance: most candidates
     // end there, without the table.
-    const size_t limit = std::min(best - 1, std::max<size_t>(1, candidate.size() / 3));
+    const size_t reach = std::max<size_t>(1, candidate.size() / 3);
     const size_t floor = name.size() > candidate.size() ? name.size() - candidate.size()
                                                         : candidate.size() - name.size();
-    if (floor > limit) {
+    if (floor >= best || floor > reach) {
       continue;
     }
     const size_t distance = EditDistance(name, candidate);
-    if (distance <= limit) {
+    if (distance < best && distance <= reach) {
       best = distance;
       nearest = candidate;
     }
