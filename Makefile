@@ -4,7 +4,7 @@ PRESETS_RUN := native sanitize win64 win32 fuzz
 
 # Pattern rules are never used for phony targets: check-% and build-% stay off
 # this list (no files of those names exist).
-.PHONY: check check-wine-skip example bootstrap build dist check-dist vsix fuzz-long leak-check bench format clean player-screenshot
+.PHONY: check check-wine-skip example bootstrap build dist check-dist vsix fuzz-long fuzz-keep leak-check bench format clean player-screenshot
 
 check: bootstrap $(addprefix check-,$(PRESETS_RUN)) check-wine-skip check-dist
 
@@ -79,6 +79,22 @@ FUZZ_SECONDS ?= 3600
 FUZZ_RUNS ?= 0
 fuzz-long: build-fuzz
 	sh fuzz/fuzz_long.sh build/fuzz $(FUZZ_SECONDS) $(FUZZ_RUNS)
+
+# Keeps what long runs found, since build/ does not outlive a checkout: the
+# inputs of build/fuzz/fuzz/long that reach code the repository's corpus does
+# not join fuzz/corpus/<name> (named by their SHA-1), where later runs start
+# from them and the replay tests run them. Edges only, without their hit
+# counts: such a set is several times smaller than one that keeps every count.
+FUZZ_KEEP ?= frames profile bitmap compile_source zetdump lint player runtime
+fuzz-keep: build-fuzz
+	@for name in $(FUZZ_KEEP); do \
+	  found=$(CURDIR)/build/fuzz/fuzz/long/corpus/$$name; \
+	  [ -d "$$found" ] || continue; \
+	  before=$$(ls fuzz/corpus/$$name | wc -l); \
+	  build/fuzz/fuzz/fuzz_$$name -set_cover_merge=1 -use_counters=0 $(CURDIR)/fuzz/corpus/$$name "$$found" \
+	    >build/fuzz/fuzz/long/$$name-keep.log 2>&1 || { cat build/fuzz/fuzz/long/$$name-keep.log; exit 1; }; \
+	  echo "$$name: $$(( $$(ls fuzz/corpus/$$name | wc -l) - before )) inputs kept"; \
+	done
 
 # The batch of failing sources that must give back every handle and its heap:
 # natively, under the sanitizers (LeakSanitizer at exit) and under Wine, 64-
