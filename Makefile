@@ -85,7 +85,8 @@ fuzz-long: build-fuzz
 # not join fuzz/corpus/<name> (named by their SHA-1), where later runs start
 # from them and the replay tests run them. Edges only, without their hit
 # counts: such a set is several times smaller than one that keeps every count.
-FUZZ_KEEP ?= frames profile bitmap compile_source zetdump lint player runtime
+# By default every harness a long run has grown a corpus for.
+FUZZ_KEEP ?= $(notdir $(wildcard build/fuzz/fuzz/long/corpus/*))
 fuzz-keep: build-fuzz
 	@for name in $(FUZZ_KEEP); do \
 	  found=$(CURDIR)/build/fuzz/fuzz/long/corpus/$$name; \
